@@ -1,0 +1,16 @@
+// What the component keeps between calls, one copy per thread: objects on one thread share
+// it, objects on different threads never see each other's.
+#pragma once
+
+#include "shell/sys_tools.h"
+
+#include <memory>
+
+namespace orbek {
+
+struct ModuleState {
+    // Made by every class start, replacing the one before; empty until the first.
+    std::shared_ptr<SysTools> sys_tools;
+};
+
+} // namespace orbek

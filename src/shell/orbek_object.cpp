@@ -1,0 +1,132 @@
+#include "shell/orbek_object.h"
+
+#include "access/module_access.h"
+#include "automation/vb_error.h"
+#include "shell/missing_sys_tools.h"
+#include "timecalc/time_sums.h"
+#include "timecalc/time_text.h"
+
+#include <string>
+
+namespace orbek {
+namespace {
+
+// Methods whose service is not part of this build yet.
+[[noreturn]] void not_available(const char* method) {
+    throw VbError(vb::ActionNotSupported,
+                  std::string(vb_error_description(vb::ActionNotSupported)) + ": " + method +
+                      " is not available in this build");
+}
+
+} // namespace
+
+void MissingSysTools::fail() {
+    throw VbError(vb::ObjectNotSet);
+}
+
+OrbekObject::OrbekObject(ModuleState& state, const Environment& environment)
+    : state_(state), environment_(environment) {
+    Class_Initialize();
+}
+
+void OrbekObject::Class_Initialize() {
+    // A class start never fails: without a companion the thread keeps the SysTools it had,
+    // and the methods that need one fail when they call it.
+    try {
+        if (environment_.make_sys_tools) {
+            state_.sys_tools = environment_.make_sys_tools();
+        }
+    } catch (...) {
+    }
+}
+
+SysTools& OrbekObject::sys_tools() {
+    if (state_.sys_tools) {
+        return *state_.sys_tools;
+    }
+    return missing_sys_tools_;
+}
+
+std::int32_t OrbekObject::Hrs2Seg(Variant& Horas) {
+    return time_text_to_seconds(Horas);
+}
+
+Text OrbekObject::Seg2Hrs(std::int32_t& Segundos) {
+    return seconds_to_time_text(Segundos, sys_tools());
+}
+
+Text OrbekObject::Fillhours(Text& vhours) {
+    return fill_hours(vhours, sys_tools());
+}
+
+Text OrbekObject::SumaHoras(Variant& Hora1, Variant& Hora2, Variant& Hora3, Variant& Hora4,
+                            Variant& Hora5, Variant& Hora6) {
+    return sum_time_texts(*this, Hora1, Hora2, Hora3, Hora4, Hora5, Hora6);
+}
+
+Text OrbekObject::RestaHoras(Variant& Hora1, Variant& Hora2) {
+    return subtract_time_texts(*this, Hora1, Hora2);
+}
+
+bool OrbekObject::MasDeUnDia(std::int32_t& Segundos) {
+    return reaches_a_day(Segundos);
+}
+
+void OrbekObject::Delay(std::int32_t& Nivel_1_10) {
+    delay(Nivel_1_10, *environment_.clock);
+}
+
+Variant OrbekObject::ProgressBar(Currency&, Currency&, Currency&, Text&, Text&, bool&, bool&) {
+    not_available("ProgressBar");
+}
+
+Variant OrbekObject::STIProgressBar(std::int16_t&, Text&, Text&, bool&, bool&) {
+    not_available("STIProgressBar");
+}
+
+Variant OrbekObject::ProgressShow(double&, double&, Text&, Text&, Text&, bool&, bool&) {
+    not_available("ProgressShow");
+}
+
+Text OrbekObject::FechaTxtBox(bool&, Text&) {
+    not_available("FechaTxtBox");
+}
+
+Currency OrbekObject::HrsNumericas(Text& sHrs) {
+    return decimal_hours(sHrs);
+}
+
+bool OrbekObject::FechaValida(Text&, Text&, Variant&) {
+    not_available("FechaValida");
+}
+
+void OrbekObject::WrINI(Text&, Text&, Text&, Text&, Text&) {
+    not_available("WrINI");
+}
+
+double OrbekObject::RdINIInt(Text&, Text&, Text&, std::int32_t&, Text&) {
+    not_available("RdINIInt");
+}
+
+Text OrbekObject::RdINIStr(Text&, Text&, Text&, Text&, Text&) {
+    not_available("RdINIStr");
+}
+
+bool OrbekObject::Acceso(Text sDer, std::int16_t& iModu) {
+    return module_granted(sDer, iModu, sys_tools());
+}
+
+void OrbekObject::sSplash(Variant&, Variant&, Variant&, Variant&) {
+    not_available("sSplash");
+}
+
+void OrbekObject::ArchStay(Text&, Text&, Text&) {
+    not_available("ArchStay");
+}
+
+void OrbekObject::Log(std::uint8_t&, Text&, Variant&, Variant&, Variant&, Variant&, Text&, Text&,
+                      Text&) {
+    not_available("Log");
+}
+
+} // namespace orbek
