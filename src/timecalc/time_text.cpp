@@ -1,0 +1,103 @@
+#include "timecalc/time_text.h"
+
+#include "automation/conversions.h"
+#include "automation/date_text.h"
+#include "automation/vb_error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace orbek {
+namespace {
+
+constexpr std::int16_t PieceWidth = 2;
+constexpr std::size_t LongestTimeText = 8; // HH:MM:SS
+
+TextView right(TextView text, std::size_t count) {
+    return text.substr(text.size() - std::min(count, text.size()));
+}
+
+// A piece's number goes through its decimal text and back, as the host's language does when a
+// number is stored in text and read again; whole numbers come back as they were.
+double through_decimal_text(double number) {
+    const std::optional<double> read_back = parse_number_text(double_to_text(number));
+    if (!read_back) {
+        throw VbError(vb::TypeMismatch);
+    }
+    return *read_back;
+}
+
+Text padded(const Variant& number, SysTools& tools) {
+    Text text = to_text(number);
+    return tools.PadText(text, PieceWidth, Variant::missing());
+}
+
+// Division rounded towards minus infinity; the remainders stay truncated (sign of the
+// dividend), which is what gives the negative pieces of a negative number of seconds.
+std::int64_t floor_divide(std::int64_t dividend, std::int64_t divisor) {
+    std::int64_t quotient = dividend / divisor;
+    if (dividend % divisor != 0 && (dividend < 0) != (divisor < 0)) {
+        --quotient;
+    }
+    return quotient;
+}
+
+} // namespace
+
+std::int32_t time_text_to_seconds(const Variant& time) {
+    const Text text = to_text(time);
+    const TextView cut = left(trim_spaces(text), LongestTimeText);
+    if (cut.empty()) {
+        return 0;
+    }
+    const double hours = through_decimal_text(leading_number(left(cut, 2)));
+    const double minutes = through_decimal_text(leading_number(mid(cut, 4, 2)));
+    const double seconds = through_decimal_text(leading_number(right(cut, 2)));
+    return double_to_long(hours * 3600 + minutes * 60 + seconds);
+}
+
+Text seconds_to_time_text(std::int32_t seconds, SysTools& tools) {
+    const std::int64_t hours = floor_divide(seconds, 3600);
+    const std::int64_t rest = seconds % 3600;
+    const std::int64_t minutes = floor_divide(rest, 60);
+    const std::int64_t rest_seconds = rest % 60;
+
+    const Text hours_text = padded(Variant(static_cast<std::int32_t>(hours)), tools);
+    const Text minutes_text = padded(Variant(static_cast<std::int32_t>(minutes)), tools);
+    const Text seconds_text = padded(Variant(static_cast<std::int32_t>(rest_seconds)), tools);
+    return hours_text + u":" + minutes_text + u":" + seconds_text;
+}
+
+Text fill_hours(Text& hours, SysTools& tools) {
+    // Stored before anything can fail: the caller keeps "00:00" even when padding fails.
+    if (hours.empty()) {
+        hours = u"00:00";
+    }
+    const TextView value = hours;
+    if (value.size() < 2) {
+        // Everything but the last two characters is a negative count of characters.
+        throw VbError(vb::InvalidProcedureCall);
+    }
+    const std::size_t length = value.size();
+    const double hour = leading_number(left(value, length - 2));
+    const double minute = leading_number(mid(value, static_cast<long>(length) - 1, 2));
+
+    const Text hour_text = padded(Variant(hour), tools);
+    const Text minute_text = padded(Variant(minute), tools);
+    return hour_text + u":" + minute_text;
+}
+
+Currency decimal_hours(TextView time) {
+    if (!parse_date_text(time)) {
+        return Currency();
+    }
+    const TextView trimmed = trim_spaces(time);
+    const Currency hours = Currency::from_double(leading_number(mid(trimmed, 1, 2)));
+    const double minutes = leading_number(mid(trimmed, 4, 2));
+    // Minutes become whole hundredths of an hour, cut rather than rounded (20 minutes: 0.33).
+    const double hundredths = std::floor(minutes * 100 / 60);
+    return hours + Currency::from_double(hundredths / 100);
+}
+
+} // namespace orbek

@@ -1,0 +1,76 @@
+#include "platform/posix/recording_window_layer.h"
+#include "support/error_number.h"
+#include "sys_tools_impl.h"
+
+#include <gtest/gtest.h>
+
+namespace orbek {
+namespace {
+
+using testing::error_number;
+
+constexpr double Saturday5Dec2026 = 46361.0;
+
+TEST(CompanionDateToText, StylesAndParts) {
+    struct Case {
+        Variant date;
+        Text style;
+        Text prefix;
+        bool with_weekday;
+        bool with_year;
+        Text expected;
+    };
+    const Variant saturday = Variant::date(Saturday5Dec2026);
+    const Case cases[] = {
+        {saturday, u"E", u"", true, true, u"sábado, 5 de diciembre de 2026"},
+        {saturday, u"e", u"", true, true, u"sábado, 5 de diciembre de 2026"},
+        {saturday, u"E", u"", false, true, u"5 de diciembre de 2026"},
+        {saturday, u"E", u"", true, false, u"sábado, 5 de diciembre"},
+        {saturday, u"E", u"", false, false, u"5 de diciembre"},
+        {saturday, u"E", u"Fecha: ", true, true, u"Fecha: sábado, 5 de diciembre de 2026"},
+        {saturday, u"I", u"", true, true, u"Saturday, December 5, 2026"},
+        {saturday, u"i", u"", false, true, u"December 5, 2026"},
+        {saturday, u"I", u"", true, false, u"Saturday, December 5"},
+        {saturday, u"", u"", true, true, u"05/12/2026"},
+        {saturday, u"", u"> ", false, false, u"> 05/12/2026"},
+        // The time of day is not shown, and does not move the weekday.
+        {Variant::date(Saturday5Dec2026 + 0.75), u"E", u"", true, true,
+         u"sábado, 5 de diciembre de 2026"},
+        {Variant(Text(u"16/12/2026")), u"E", u"", true, true,
+         u"miércoles, 16 de diciembre de 2026"},
+        {Variant(Text(u"1/1/2026")), u"I", u"", true, true, u"Thursday, January 1, 2026"},
+        {Variant(1.0), u"E", u"", true, true, u"domingo, 31 de diciembre de 1899"},
+        {Variant::date(-1.25), u"", u"", true, true, u"29/12/1899"},
+    };
+    RecordingWindowLayer windows;
+    SysToolsImpl tools(windows);
+    for (const Case& c : cases) {
+        EXPECT_EQ(to_utf8(tools.DateToText(c.date, c.style, c.prefix, c.with_weekday, c.with_year)),
+                  to_utf8(c.expected));
+    }
+}
+
+TEST(CompanionDateToText, Failures) {
+    struct Case {
+        Variant date;
+        Text style;
+        int number;
+    };
+    const Case cases[] = {
+        {Variant::null(), u"E", vb::InvalidUseOfNull},
+        {Variant(Text(u"not a date")), u"E", vb::TypeMismatch},
+        {Variant::date(Saturday5Dec2026), u"X", vb::InvalidProcedureCall},
+        {Variant::date(Saturday5Dec2026), u"EI", vb::InvalidProcedureCall},
+        {Variant::date(Saturday5Dec2026), u" E", vb::InvalidProcedureCall},
+    };
+    RecordingWindowLayer windows;
+    SysToolsImpl tools(windows);
+    for (const Case& c : cases) {
+        EXPECT_EQ(error_number([&] { tools.DateToText(c.date, c.style, u"", true, true); }),
+                  c.number)
+            << to_utf8(c.style);
+    }
+}
+
+} // namespace
+} // namespace orbek

@@ -1,0 +1,177 @@
+#include "platform/posix/recording_window_layer.h"
+#include "support/error_number.h"
+#include "support/fake_sys_tools.h"
+#include "support/recording_time_object.h"
+#include "sys_tools_impl.h"
+#include "timecalc/time_sums.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace orbek {
+namespace {
+
+using testing::error_number;
+using testing::FakeSysTools;
+using testing::RecordingTimeObject;
+using Calls = std::vector<std::string>;
+
+struct SumCase {
+    std::vector<Variant> times; // Hora1 .. Hora6, the ones not listed omitted
+    Text result;
+    Calls calls;
+};
+
+Text sum(OrbekInterface& self, std::vector<Variant> times) {
+    times.resize(6, Variant::missing());
+    return sum_time_texts(self, times[0], times[1], times[2], times[3], times[4], times[5]);
+}
+
+TEST(TimeSums, AddsTheGivenTimesInOrder) {
+    const Variant missing = Variant::missing();
+    const SumCase cases[] = {
+        {{u"01:30:00", u"00:45:30"},
+         u"02:15:30",
+         {"Hrs2Seg(01:30:00)", "Hrs2Seg(00:45:30)", "Seg2Hrs(8130)"}},
+        {{u"01:30:00", u"00:45:30", u"00:00:30"},
+         u"02:16:00",
+         {"Hrs2Seg(01:30:00)", "Hrs2Seg(00:45:30)", "Hrs2Seg(00:00:30)", "Seg2Hrs(8160)"}},
+        {{u"23:00:00", u"02:00:00"},
+         u"25:00:00",
+         {"Hrs2Seg(23:00:00)", "Hrs2Seg(02:00:00)", "Seg2Hrs(90000)"}},
+        // The required times are always converted, even empty; empty optionals are skipped.
+        {{u"", u""}, u"00:00:00", {"Hrs2Seg()", "Hrs2Seg()", "Seg2Hrs(0)"}},
+        {{u"01:00:00", u"", u"", u"", u"00:00:05"},
+         u"01:00:05",
+         {"Hrs2Seg(01:00:00)", "Hrs2Seg()", "Hrs2Seg(00:00:05)", "Seg2Hrs(3605)"}},
+        {{u"00:00:01", u"00:00:01", missing, Variant(), u"00:00:01", u"00:00:01"},
+         u"00:00:04",
+         {"Hrs2Seg(00:00:01)", "Hrs2Seg(00:00:01)", "Hrs2Seg(00:00:01)", "Hrs2Seg(00:00:01)",
+          "Seg2Hrs(4)"}},
+        // A blank optional has a length, so it is converted (and counts 0).
+        {{u"00:00:01", u"00:00:01", u" "},
+         u"00:00:02",
+         {"Hrs2Seg(00:00:01)", "Hrs2Seg(00:00:01)", "Hrs2Seg( )", "Seg2Hrs(2)"}},
+        {{Variant(std::int32_t{5}), u"", Variant(std::int32_t{0})},
+         u"05:00:05",
+         {"Hrs2Seg(5)", "Hrs2Seg()", "Hrs2Seg(0)", "Seg2Hrs(18005)"}},
+    };
+    RecordingWindowLayer windows;
+    SysToolsImpl tools(windows);
+    for (const SumCase& c : cases) {
+        RecordingTimeObject self(tools);
+        EXPECT_EQ(sum(self, c.times), c.result);
+        EXPECT_EQ(self.calls, c.calls);
+    }
+}
+
+TEST(TimeSums, SubtractsTheSecondFromTheFirst) {
+    const SumCase cases[] = {
+        {{u"10:00:00", u"08:30:00"},
+         u"01:30:00",
+         {"Hrs2Seg(10:00:00)", "Hrs2Seg(08:30:00)", "Seg2Hrs(5400)"}},
+        {{u"08:30:00", u"10:00:00"},
+         u"-2:-30:00",
+         {"Hrs2Seg(08:30:00)", "Hrs2Seg(10:00:00)", "Seg2Hrs(-5400)"}},
+        {{u"", u"00:00:30"}, u"-1:-1:-30", {"Hrs2Seg()", "Hrs2Seg(00:00:30)", "Seg2Hrs(-30)"}},
+    };
+    RecordingWindowLayer windows;
+    SysToolsImpl tools(windows);
+    for (const SumCase& c : cases) {
+        RecordingTimeObject self(tools);
+        Variant first = c.times[0];
+        Variant second = c.times[1];
+        EXPECT_EQ(subtract_time_texts(self, first, second), c.result);
+        EXPECT_EQ(self.calls, c.calls);
+    }
+}
+
+TEST(TimeSums, ThirtyTwoBitTotalsWrapAround) {
+    RecordingWindowLayer windows;
+    SysToolsImpl tools(windows);
+    constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+
+    RecordingTimeObject adding(tools);
+    adding.scripted_seconds = {Max, 1};
+    sum(adding, {u"a", u"b"});
+    EXPECT_EQ(adding.calls.back(), "Seg2Hrs(" + std::to_string(Min) + ")");
+
+    RecordingTimeObject subtracting(tools);
+    subtracting.scripted_seconds = {Min, 1};
+    Variant first(Text(u"a"));
+    Variant second(Text(u"b"));
+    subtract_time_texts(subtracting, first, second);
+    EXPECT_EQ(subtracting.calls.back(), "Seg2Hrs(" + std::to_string(Max) + ")");
+}
+
+TEST(TimeSums, FailuresEndTheCall) {
+    RecordingWindowLayer windows;
+    SysToolsImpl tools(windows);
+    {
+        RecordingTimeObject self(tools);
+        EXPECT_EQ(error_number([&] {
+                      sum(self, {u"01:00:00", u"", Variant::null()});
+                  }),
+                  vb::InvalidUseOfNull);
+        EXPECT_EQ(self.calls.size(), 2u) << "the Null time is not converted";
+    }
+    {
+        RecordingTimeObject self(tools);
+        EXPECT_EQ(error_number([&] {
+                      sum(self, {u"01:00:00", Variant::null()});
+                  }),
+                  vb::InvalidUseOfNull);
+    }
+    FakeSysTools failing;
+    failing.fail_call(1, vb::ObjectNotSet);
+    RecordingTimeObject self(failing);
+    EXPECT_EQ(error_number([&] { sum(self, {u"01:00:00", u"00:30:00"}); }), vb::ObjectNotSet);
+}
+
+TEST(TimeSums, ADayIsReachedAt86400Seconds) {
+    const std::pair<std::int32_t, bool> cases[] = {
+        {86399, false},
+        {86400, true},
+        {86401, true},
+        {-5, false},
+        {0, false},
+        {std::numeric_limits<std::int32_t>::max(), true},
+        {std::numeric_limits<std::int32_t>::min(), false},
+    };
+    for (const auto& [seconds, reaches] : cases) {
+        EXPECT_EQ(reaches_a_day(seconds), reaches) << seconds;
+    }
+}
+
+class SleepLog final : public Clock {
+  public:
+    double now() const override { return 0; }
+    void sleep_milliseconds(int milliseconds) const override { sleeps.push_back(milliseconds); }
+    mutable std::vector<int> sleeps;
+};
+
+TEST(TimeSums, DelayPausesBrieflyByLevel) {
+    const std::pair<std::int32_t, int> cases[] = {
+        {2, 5},
+        {1, 4},
+        {5, 8},
+        {10, 13},
+        {0, 3},
+        {-2, 1},
+        {-3, 0},
+        {-4, 0},
+        {11, 13},
+        {1000, 13},
+        {std::numeric_limits<std::int32_t>::max(), 13},
+        {std::numeric_limits<std::int32_t>::min(), 0},
+    };
+    for (const auto& [level, milliseconds] : cases) {
+        SleepLog clock;
+        delay(level, clock);
+        EXPECT_EQ(clock.sleeps, std::vector<int>{milliseconds}) << level;
+    }
+}
+
+} // namespace
+} // namespace orbek

@@ -1,0 +1,180 @@
+#include "automation/conversions.h"
+#include "platform/posix/recording_window_layer.h"
+#include "support/error_number.h"
+#include "support/fake_sys_tools.h"
+#include "sys_tools_impl.h"
+#include "timecalc/time_text.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace orbek {
+namespace {
+
+using testing::error_number;
+using testing::FakeSysTools;
+
+TEST(TimeTextToSeconds, ReadsFixedPositions) {
+    const std::pair<Variant, std::int32_t> cases[] = {
+        {Text(u"01:30:15"), 5415},
+        {Text(u""), 0},
+        {Text(u"     "), 0},
+        {Text(u"  01:30:15  "), 5415},
+        {Text(u"1:30"), 3630},       // hours "1:", minutes "0", seconds "30"
+        {Text(u"123:45:00"), 43200}, // cut to "123:45:0"
+        {Text(u"5"), 18005},         // the one character is hours and seconds
+        {Text(u"08:30"), 30630},     // the short form's minutes count as seconds too
+        {Text(u"-1:00:00"), -3600},
+        {Text(u"ab:cd:ef"), 0},
+        {Text(u" 1: 3: 5"), 3785}, // blanks inside a piece are passed over
+        {Text(u"99:99:99"), 99 * 3600 + 99 * 60 + 99},
+        {Text(u"00:00:.5"), 0}, // half a second rounds to the even 0
+        {Text(u"00:01.5"), 60}, // 60.5 seconds: halves go to the even second
+        {Variant(std::int32_t{5}), 18005},
+        {Variant(1.5), 3600},            // "1.5": hours "1.", seconds ".5" → 3600.5 → 3600
+        {Variant::date(0.5), 43200},     // a time of day alone reads as "12:00:00"
+        {Variant::date(46361.0), 18740}, // "05/12/2026" cut to "05/12/20"
+        {Variant(), 0},
+    };
+    for (const auto& [time, seconds] : cases) {
+        EXPECT_EQ(time_text_to_seconds(time), seconds) << to_utf8(to_text(time));
+    }
+}
+
+TEST(TimeTextToSeconds, ValuesWithoutText) {
+    const std::pair<Variant, int> cases[] = {
+        {Variant::null(), vb::InvalidUseOfNull},
+        {Variant::missing(), vb::TypeMismatch},
+        {Variant(Variant::ErrorValue{2007}), vb::TypeMismatch},
+        {Variant(Variant::ObjectRef()), vb::TypeMismatch},
+    };
+    for (const auto& [time, number] : cases) {
+        EXPECT_EQ(error_number([&] { time_text_to_seconds(time); }), number);
+    }
+}
+
+TEST(SecondsToTimeText, PiecesThroughTheCompanion) {
+    const std::pair<std::int32_t, Text> cases[] = {
+        {5415, u"01:30:15"},
+        {0, u"00:00:00"},
+        {59, u"00:00:59"},
+        {3600, u"01:00:00"},
+        {86399, u"23:59:59"},
+        {90000, u"25:00:00"},
+        {360000, u"100:00:00"},
+        {-30, u"-1:-1:-30"},
+        {-5400, u"-2:-30:00"},
+        {-3600, u"-1:00:00"},
+        {-3601, u"-2:-1:-1"},
+        {std::numeric_limits<std::int32_t>::max(), u"596523:14:07"},
+        {std::numeric_limits<std::int32_t>::min(), u"-596524:-15:-8"},
+    };
+    RecordingWindowLayer windows;
+    SysToolsImpl tools(windows);
+    for (const auto& [seconds, text] : cases) {
+        EXPECT_EQ(seconds_to_time_text(seconds, tools), text) << seconds;
+    }
+}
+
+TEST(SecondsToTimeText, AsksForWidthTwoInOrder) {
+    FakeSysTools tools;
+    EXPECT_EQ(seconds_to_time_text(-30, tools), u"<-1>:<-1>:<-30>");
+    const std::vector<FakeSysTools::PadCall> expected = {
+        {u"-1", 2, true}, {u"-1", 2, true}, {u"-30", 2, true}};
+    EXPECT_EQ(tools.pad_calls, expected);
+}
+
+TEST(SecondsToTimeText, AFailingPadFailsTheConversion) {
+    for (std::size_t failing = 0; failing < 3; ++failing) {
+        FakeSysTools tools;
+        tools.fail_call(failing, vb::ObjectNotSet);
+        EXPECT_EQ(error_number([&] { seconds_to_time_text(5415, tools); }), vb::ObjectNotSet);
+        EXPECT_EQ(tools.pad_calls.size(), failing + 1) << "no pad after the failing one";
+    }
+}
+
+TEST(FillHours, HoursAndMinutesFromTheEnds) {
+    struct Case {
+        Text hours;
+        Text result;
+        Text afterwards;
+    };
+    const Case cases[] = {
+        {u"", u"00:00", u"00:00"}, // the caller's empty text is filled in
+        {u"930", u"09:30", u"930"},
+        {u"12:30", u"12:30", u"12:30"},
+        {u"12", u"00:12", u"12"},
+        {u"9:5", u"09:00", u"9:5"}, // the last two characters ":5" read as 0
+        {u"123:45", u"123:45", u"123:45"},
+        {u"1.530", u"1.5:30", u"1.530"},
+        {u"-130", u"-1:30", u"-130"},
+        {u"ab", u"00:00", u"ab"},
+    };
+    RecordingWindowLayer windows;
+    SysToolsImpl tools(windows);
+    for (const Case& c : cases) {
+        Text hours = c.hours;
+        EXPECT_EQ(fill_hours(hours, tools), c.result) << to_utf8(c.hours);
+        EXPECT_EQ(hours, c.afterwards) << to_utf8(c.hours);
+    }
+}
+
+TEST(FillHours, FailuresAndTheCallersText) {
+    struct Case {
+        Text hours;
+        std::optional<std::size_t> failing_pad;
+        Text afterwards;
+        std::size_t pads;
+    };
+    const Case cases[] = {
+        {u"7", std::nullopt, u"7", 0}, // one character: fails before any padding
+        {u"", 0, u"00:00", 1},         // the filled-in text stays when padding fails
+        {u"", 1, u"00:00", 2},
+        {u"930", 1, u"930", 2},
+    };
+    for (const Case& c : cases) {
+        FakeSysTools tools;
+        const int number = c.failing_pad ? vb::Overflow : vb::InvalidProcedureCall;
+        if (c.failing_pad) {
+            tools.fail_call(*c.failing_pad, number);
+        }
+        Text hours = c.hours;
+        EXPECT_EQ(error_number([&] { fill_hours(hours, tools); }), number) << to_utf8(c.hours);
+        EXPECT_EQ(hours, c.afterwards);
+        EXPECT_EQ(tools.pad_calls.size(), c.pads);
+    }
+}
+
+TEST(FillHours, PadsHoursThenMinutes) {
+    FakeSysTools tools;
+    Text hours = u"930";
+    EXPECT_EQ(fill_hours(hours, tools), u"<9>:<30>");
+    const std::vector<FakeSysTools::PadCall> expected = {{u"9", 2, true}, {u"30", 2, true}};
+    EXPECT_EQ(tools.pad_calls, expected);
+}
+
+TEST(DecimalHours, HundredthsOfAnHourCut) {
+    const std::pair<Text, std::int64_t> cases[] = {
+        // scaled by 10,000
+        {u"08:30", 85000},
+        {u"08:20", 83300},
+        {u"08:59", 89800},
+        {u"08:01", 80100},
+        {u"08:00", 80000},
+        {u"23:59", 239800},
+        {u" 08:30 ", 85000},
+        {u"9:30", 90000},
+        {u"0:03", 500},
+        {u"abc", 0},
+        {u"", 0},
+        {u"24:00", 0},
+        {u"08:60", 0},
+        {u"05/12/2026", 52000},
+    };
+    for (const auto& [time, scaled] : cases) {
+        EXPECT_EQ(decimal_hours(time).scaled(), scaled) << to_utf8(time);
+    }
+}
+
+} // namespace
+} // namespace orbek
