@@ -1,0 +1,15 @@
+// The 8-bit code page of the host's files.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "automation/text.h"
+
+namespace orbek {
+
+// Characters without a Windows-1252 form become '?'.
+std::string to_windows1252(TextView text);
+Text from_windows1252(std::string_view bytes);
+
+}  // namespace orbek

@@ -1,0 +1,140 @@
+#include "automation/currency.h"
+#include "automation/vb_error.h"
+#include "error_number.h"
+
+#include <cmath>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace orbek {
+namespace {
+
+using testing::error_number_of;
+
+constexpr std::int64_t MaxScaled = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t MinScaled = std::numeric_limits<std::int64_t>::min();
+
+TEST(Currency, FromDoubleRoundsTheScaledValueHalfToEven) {
+    struct Case {
+        double value;
+        std::int64_t scaled;
+    };
+    const Case cases[] = {
+        {0.0, 0},
+        {1.0, 10000},
+        {-1.0, -10000},
+        {8.5, 85000},
+        {0.12344, 1234},
+        {0.12346, 1235},
+        {1.23455, 12346}, // scaled 12345.5: up to the even 12346
+        {1.23465, 12346}, // scaled 12346.5: down to the even 12346
+        {0.00025, 2},     // scaled exactly 2.5
+        {0.00035, 4},     // scaled exactly 3.5
+        {0.00005, 0},     // scaled exactly 0.5
+        {2.00005, 20000}, // scaled exactly 20000.5
+        {-2.00005, -20000},
+        {1.00005, 10001}, // the product is 10000.500000000002
+        // The product 0.00015 * 10000 is 1.4999999999999998 in binary: it rounds down.
+        {0.00015, 1},
+        {-0.00015, -1},
+        {900000000000000.0, 9000000000000000000},
+        {-900000000000000.0, -9000000000000000000},
+        // Near the limit the product itself is a double: a multiple of 2048.
+        {922337203685477.0, 9223372036854769664},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(Currency::from_double(c.value).scaled(), c.scaled);
+    }
+}
+
+TEST(Currency, FromDoubleOutOfRangeIsOverflow) {
+    const double values[] = {
+        922337203685478.0,
+        -922337203685478.0,
+        1e300,
+        std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::quiet_NaN(),
+        // The largest Currency as a double is a little above the range once scaled.
+        922337203685477.5807,
+    };
+    for (double value : values) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(error_number_of([&] { Currency::from_double(value); }), vb::Overflow);
+    }
+}
+
+TEST(Currency, WholeAndDoubleViews) {
+    EXPECT_EQ(Currency::from_whole(-3).scaled(), -30000);
+    EXPECT_EQ(Currency::from_whole(std::numeric_limits<std::int32_t>::min()).scaled(),
+              std::int64_t{std::numeric_limits<std::int32_t>::min()} * 10000);
+    EXPECT_EQ(Currency::from_scaled(85000).to_double(), 8.5);
+    EXPECT_EQ(Currency::from_scaled(-1).to_double(), -0.0001);
+    EXPECT_LT(Currency::from_scaled(-1), Currency());
+}
+
+TEST(Currency, SumsAndDifferencesOverflowAtTheEdges) {
+    Currency max = Currency::from_scaled(MaxScaled);
+    Currency min = Currency::from_scaled(MinScaled);
+    Currency tick = Currency::from_scaled(1);
+    EXPECT_EQ((Currency::from_scaled(15000) + Currency::from_scaled(-25001)).scaled(), -10001);
+    EXPECT_EQ((Currency::from_scaled(15000) - Currency::from_scaled(25001)).scaled(), -10001);
+    EXPECT_EQ((max - tick + tick).scaled(), MaxScaled);
+    EXPECT_EQ((min + tick - tick).scaled(), MinScaled);
+    EXPECT_EQ(error_number_of([&] { return max + tick; }), vb::Overflow);
+    EXPECT_EQ(error_number_of([&] { return min - tick; }), vb::Overflow);
+    EXPECT_EQ(error_number_of([&] { return Currency() - min; }), vb::Overflow);
+    EXPECT_EQ(error_number_of([&] { return min + min; }), vb::Overflow);
+}
+
+TEST(Currency, ProductIsExactAndRoundsHalfToEven) {
+    struct Case {
+        std::int64_t a;
+        std::int64_t b;
+        std::int64_t product;
+    };
+    const Case cases[] = {
+        {15000, 15000, 22500}, // 1.5 * 1.5 = 2.25
+        {-15000, 15000, -22500},
+        {-15000, -15000, 22500},
+        {1, 5000, 0},   // 0.00005 -> 0
+        {3, 5000, 2},   // 0.00015 -> 0.0002
+        {5, 5000, 2},   // 0.00025 -> 0.0002
+        {7, 5000, 4},   // 0.00035 -> 0.0004
+        {-3, 5000, -2}, // halves go to even on the magnitude
+        {1, 1, 0},
+        {12345678901, 76543210987, 94497790489699729}, // needs more than 64 bits inside
+        {MaxScaled, 10000, MaxScaled},
+        {MinScaled, 10000, MinScaled},
+        {MaxScaled, -10000, -MaxScaled},
+        {303700049997, 303700049997, 9223372036818029970}, // just below the limit
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.a << " * " << c.b);
+        EXPECT_EQ((Currency::from_scaled(c.a) * Currency::from_scaled(c.b)).scaled(), c.product);
+        EXPECT_EQ((Currency::from_scaled(c.b) * Currency::from_scaled(c.a)).scaled(), c.product);
+    }
+}
+
+TEST(Currency, ProductOutOfRangeIsOverflow) {
+    struct Case {
+        std::int64_t a;
+        std::int64_t b;
+    };
+    const Case cases[] = {
+        {303700049998, 303700049998}, // just above the limit
+        {MinScaled, -10000},          // -min does not fit
+        {MaxScaled, MaxScaled},       {MinScaled, MinScaled}, {MaxScaled, 10001},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.a << " * " << c.b);
+        EXPECT_EQ(error_number_of(
+                      [&] { return Currency::from_scaled(c.a) * Currency::from_scaled(c.b); }),
+                  vb::Overflow);
+    }
+}
+
+} // namespace
+} // namespace orbek

@@ -1,0 +1,66 @@
+#include "automation/rounding.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace orbek {
+namespace {
+
+TEST(RoundHalfEven, TakesNearestAndHalvesToEven) {
+    struct Case {
+        double value;
+        double expected;
+    };
+    const Case cases[] = {
+        {0.0, 0.0},
+        {0.5, 0.0},
+        {1.5, 2.0},
+        {2.5, 2.0},
+        {3.5, 4.0},
+        {-0.5, 0.0},
+        {-1.5, -2.0},
+        {-2.5, -2.0},
+        {-3.5, -4.0},
+        {0.49999999999999994, 0.0}, // largest double below one half
+        {-0.49999999999999994, 0.0},
+        {0.5000000000000001, 1.0},
+        {2.4999999999999996, 2.0},
+        {2.5000000000000004, 3.0},
+        {1.25, 1.0},
+        {1.75, 2.0},
+        {-1.75, -2.0},
+        {86399.5, 86400.0},
+        {86400.5, 86400.0},
+        {2147483646.5, 2147483646.0},
+        {2147483647.5, 2147483648.0},
+        {4503599627370495.5, 4503599627370496.0}, // last doubles with a fraction
+        {4503599627370494.5, 4503599627370494.0},
+        {4503599627370497.0, 4503599627370497.0}, // whole from 2^52 on
+        {1e300, 1e300},
+        {-1e300, -1e300},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(round_half_even(c.value), c.expected);
+    }
+}
+
+TEST(RoundHalfEven, PassesNonFiniteValuesThrough) {
+    constexpr double Infinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(round_half_even(Infinity), Infinity);
+    EXPECT_EQ(round_half_even(-Infinity), -Infinity);
+    EXPECT_TRUE(std::isnan(round_half_even(std::numeric_limits<double>::quiet_NaN())));
+}
+
+TEST(RoundHalfEven, AgreesWithTheRoundingOfTheFloatingPointUnitOnManyValues) {
+    // Under the default rounding mode nearbyint rounds halves to even: a sweep over quarters
+    // and odd fractions keeps the explicit arithmetic honest.
+    for (int i = -40000; i <= 40000; ++i) {
+        double value = i / 4.0 + (i % 7) * 1e-9;
+        ASSERT_EQ(round_half_even(value), std::nearbyint(value)) << value;
+    }
+}
+
+} // namespace
+} // namespace orbek
