@@ -45,7 +45,7 @@ demo: native windows
 	@examples/run_demo.sh
 
 bench: native
-	build/native/bench/orbek_bench --benchmark_min_time=0.2
+	tools/bench-report.sh
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i

@@ -1,0 +1,73 @@
+// The five entry points of MireldaSys.dll.
+#include "MireldaSys.h"
+#include "class_factory.h"
+#include "registration.h"
+#include "server_module.h"
+
+#include <olectl.h>
+#include <windows.h>
+
+using namespace orbek::com;
+
+namespace {
+
+HRESULT records_of_this_server(RegistryRecords* records) {
+    ITypeLib* library = nullptr;
+    const HRESULT outcome = load_server_type_library(&library);
+    if (FAILED(outcome)) {
+        return outcome;
+    }
+    *records = registry_records(library, server_path());
+    library->Release();
+    return records->values.empty() ? SELFREG_E_TYPELIB : S_OK;
+}
+
+HRESULT register_in(RegistryScope scope) {
+    RegistryRecords records;
+    const HRESULT outcome = records_of_this_server(&records);
+    return FAILED(outcome) ? outcome : write_registry_records(records, scope);
+}
+
+HRESULT unregister_in(RegistryScope scope) {
+    RegistryRecords records;
+    const HRESULT outcome = records_of_this_server(&records);
+    return FAILED(outcome) ? outcome : remove_registry_records(records, scope);
+}
+
+} // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        set_server_module(instance);
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID class_id, REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    if (class_id != __uuidof(SysTools)) {
+        return CLASS_E_CLASSNOTAVAILABLE;
+    }
+    return SysToolsFactory::create(iid, object);
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+    return server_in_use() ? S_FALSE : S_OK;
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
+    return register_in(RegistryScope::Machine);
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
+    return unregister_in(RegistryScope::Machine);
+}
+
+extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR command) {
+    const RegistryScope scope = scope_of_install_command(command);
+    return install ? register_in(scope) : unregister_in(scope);
+}

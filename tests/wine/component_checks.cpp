@@ -1,0 +1,187 @@
+// Orbek_DLL.OrbekDLL in process, late-bound: named arguments (which scripts cannot send),
+// every kind of argument to every method that neither opens a window nor writes a file, and
+// the server's unloading. Argument: the Windows path of Orbek_DLL.dll.
+#include "dispatch_torture.h"
+#include "host_checks.h"
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+using namespace wine_checks;
+
+namespace {
+
+struct Named {
+    const wchar_t* name;
+    const wchar_t* value;
+};
+
+// Calls a method with named arguments only, their DISPIDs asked of GetIDsOfNames.
+CallResult call_named(IDispatch* object, const wchar_t* method, const std::vector<Named>& named,
+                      HRESULT* names_result) {
+    std::vector<LPOLESTR> names{const_cast<LPOLESTR>(method)};
+    for (const Named& argument : named) {
+        names.push_back(const_cast<LPOLESTR>(argument.name));
+    }
+    std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
+    *names_result = object->GetIDsOfNames(IID_NULL, names.data(), static_cast<UINT>(names.size()),
+                                          LOCALE_USER_DEFAULT, ids.data());
+    std::vector<Value> values;
+    values.reserve(named.size());
+    for (const Named& argument : named) {
+        values.emplace_back(argument.value);
+    }
+    std::vector<VARIANT> sent;
+    for (Value& value : values) {
+        sent.push_back(*value);
+    }
+    CallResult outcome;
+    DISPPARAMS params{sent.data(), ids.data() + 1, static_cast<UINT>(sent.size()),
+                      static_cast<UINT>(sent.size())};
+    EXCEPINFO exception{};
+    outcome.result = object->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                    outcome.value.get(), &exception, &outcome.argument_error);
+    outcome.scode = exception.scode;
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    return outcome;
+}
+
+void check_named_arguments(Report& report, IDispatch* component) {
+    struct Case {
+        const char* name;
+        const wchar_t* method;
+        std::vector<Named> arguments;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {"SumaHoras(Hora1:=, Hora2:=)",
+         L"SumaHoras",
+         {{L"Hora1", L"01:30:00"}, {L"Hora2", L"00:45:30"}},
+         L"02:15:30"},
+        {"SumaHoras(Hora5:=, Hora2:=, Hora1:=) skips the absent Hora3 and Hora4",
+         L"SumaHoras",
+         {{L"Hora5", L"00:00:30"}, {L"Hora2", L"00:30:00"}, {L"Hora1", L"01:00:00"}},
+         L"01:30:30"},
+        {"RestaHoras(Hora2:=, Hora1:=) subtracts the second from the first",
+         L"RestaHoras",
+         {{L"Hora2", L"08:30:00"}, {L"Hora1", L"10:00:00"}},
+         L"01:30:00"},
+        {"Hrs2Seg(horas:=) in another case", L"Hrs2Seg", {{L"horas", L"01:30:15"}}, L"5415"},
+        {"Seg2Hrs(Segundos:=)", L"Seg2Hrs", {{L"Segundos", L"90000"}}, L"25:00:00"},
+    };
+    for (const Case& c : cases) {
+        HRESULT names = E_FAIL;
+        CallResult outcome = call_named(component, c.method, c.arguments, &names);
+        report.hresult(std::string("names of ") + c.name, names, S_OK);
+        if (report.hresult(c.name, outcome.result, S_OK)) {
+            report.equal(std::string(c.name) + " result", outcome.value.text(), c.expected);
+        }
+    }
+    HRESULT names = E_FAIL;
+    CallResult unknown = call_named(component, L"SumaHoras",
+                                    {{L"Hora1", L"01:00:00"}, {L"Hora9", L"01:00:00"}}, &names);
+    report.hresult("GetIDsOfNames of an argument SumaHoras does not have", names,
+                   DISP_E_UNKNOWNNAME);
+    report.check("SumaHoras with the unknown argument Hora9 fails", FAILED(unknown.result),
+                 "it succeeded");
+    CallResult no_first = call_named(component, L"SumaHoras", {{L"Hora2", L"01:00:00"}}, &names);
+    report.check("SumaHoras without Hora1 fails", FAILED(no_first.result), "it succeeded");
+}
+
+void check_errors(Report& report, IDispatch* component) {
+    struct Case {
+        const char* name;
+        const wchar_t* method;
+        std::vector<const wchar_t*> arguments;
+        HRESULT expected; // the HRESULT, or the scode when the method raised an exception
+    };
+    const Case cases[] = {
+        {"Fillhours(\"1\") is error 5", L"Fillhours", {L"1"}, static_cast<HRESULT>(0x800A0005)},
+        {"Acceso(sDer, 17) is error 5", L"Acceso", {L"", L"17"}, static_cast<HRESULT>(0x800A0005)},
+        {"Seg2Hrs(\"3000000000\") is an overflow", L"Seg2Hrs", {L"3000000000"}, DISP_E_OVERFLOW},
+        {"Seg2Hrs(\"abc\") is a type mismatch", L"Seg2Hrs", {L"abc"}, DISP_E_TYPEMISMATCH},
+        {"Hrs2Seg with two arguments", L"Hrs2Seg", {L"1", L"2"}, DISP_E_BADPARAMCOUNT},
+        {"SumaHoras with one argument", L"SumaHoras", {L"01:00:00"}, DISP_E_PARAMNOTOPTIONAL},
+    };
+    for (const Case& c : cases) {
+        std::vector<Value> values;
+        values.reserve(c.arguments.size());
+        for (const wchar_t* argument : c.arguments) {
+            values.emplace_back(argument);
+        }
+        std::vector<VARIANT> sent;
+        for (Value& value : values) {
+            sent.push_back(*value);
+        }
+        CallResult outcome = call(component, c.method, sent);
+        report.hresult(c.name, outcome.result == DISP_E_EXCEPTION ? outcome.scode : outcome.result,
+                       c.expected);
+    }
+}
+
+using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+
+void check_unloading(Report& report, const wchar_t* path) {
+    HMODULE library = LoadLibraryW(path);
+    if (!report.check("LoadLibrary of Orbek_DLL.dll", library != nullptr,
+                      "error " + std::to_string(GetLastError()))) {
+        return;
+    }
+    auto get_class_object = export_of<GetClassObject>(library, "DllGetClassObject");
+    auto can_unload = export_of<CanUnloadNow>(library, "DllCanUnloadNow");
+    CLSID class_id{};
+    CLSIDFromProgID(L"Orbek_DLL.OrbekDLL", &class_id);
+    if (!report.check("Orbek_DLL.dll exports DllGetClassObject and DllCanUnloadNow",
+                      get_class_object != nullptr && can_unload != nullptr, "missing export")) {
+        return;
+    }
+    report.hresult("Orbek_DLL: DllCanUnloadNow with nothing alive", can_unload(), S_OK);
+    IClassFactory* factory = nullptr;
+    if (!report.hresult(
+            "Orbek_DLL: DllGetClassObject of OrbekDLL",
+            get_class_object(class_id, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+            S_OK)) {
+        return;
+    }
+    IDispatch* object = nullptr;
+    factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object));
+    factory->Release();
+    report.hresult("Orbek_DLL: DllCanUnloadNow while an object lives", can_unload(), S_FALSE);
+    if (object != nullptr) {
+        object->Release();
+    }
+    report.hresult("Orbek_DLL: DllCanUnloadNow after the last object was released", can_unload(),
+                   S_OK);
+    FreeLibrary(library);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    Report report;
+    if (argc < 2) {
+        report.check("component_checks arguments", false, "usage: component_checks <dll path>");
+        return 2;
+    }
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    check_unloading(report, argv[1]);
+    HRESULT created = S_OK;
+    IDispatch* component = create_by_prog_id(L"Orbek_DLL.OrbekDLL", &created);
+    if (report.hresult("create Orbek_DLL.OrbekDLL", created, S_OK)) {
+        check_named_arguments(report, component);
+        check_errors(report, component);
+        // Left out: the methods that open windows or message boxes, write files, or pause.
+        check_every_argument_kind(report, component, "OrbekDLL",
+                                  {L"ProgressBar", L"STIProgressBar", L"ProgressShow",
+                                   L"FechaValida", L"sSplash", L"WrINI", L"ArchStay", L"Log",
+                                   L"Delay"});
+        component->Release();
+    }
+    CoUninitialize();
+    report.done();
+    return 0;
+}
