@@ -6,6 +6,15 @@ JOBS ?= 2
 PACKAGES := build-essential cmake clang-format libgtest-dev libgmock-dev libbenchmark-dev \
             mingw-w64 mingw-w64-tools libwine-dev wine wine64 xvfb xauth imagemagick
 
+# Builds print only their errors; the whole output of each stays in build/<preset>.log.
+define build_preset
+	@mkdir -p build
+	@cmake --preset $(1) >build/$(1).log 2>&1 && \
+	  cmake --build --preset $(1) -j$(JOBS) >>build/$(1).log 2>&1 || \
+	  { grep -E 'error|Error' build/$(1).log | head -n 40; echo "build $(1) failed: see build/$(1).log"; exit 1; }
+	@echo "built $(1)"
+endef
+
 .PHONY: all deps native asan win32 win64 windows test demo bench format clean
 
 all: native windows
@@ -21,20 +30,16 @@ deps:
 	fi
 
 native: deps
-	cmake --preset native >/dev/null
-	cmake --build --preset native -j$(JOBS)
+	$(call build_preset,native)
 
 asan: deps
-	cmake --preset native-asan >/dev/null
-	cmake --build --preset native-asan -j$(JOBS)
+	$(call build_preset,native-asan)
 
 win32: deps
-	cmake --preset win32 >/dev/null
-	cmake --build --preset win32 -j$(JOBS)
+	$(call build_preset,win32)
 
 win64: deps
-	cmake --preset win64 >/dev/null
-	cmake --build --preset win64 -j$(JOBS)
+	$(call build_preset,win64)
 
 windows: win32 win64
 

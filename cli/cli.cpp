@@ -21,8 +21,6 @@ constexpr const char* Usage =
     "  decode TEXT             the plain text of an encoded TEXT\n"
     "--no-companion runs as on a machine where the companion library cannot be created.\n";
 
-constexpr int CannotCreateObject = 429;
-
 std::string declaration(const MethodSpec& method) {
     std::string line = to_utf8(method.name) + "(";
     for (std::size_t i = 0; i < method.args.size(); ++i) {
@@ -97,7 +95,7 @@ class Session {
         environment_.clock = &clock;
         environment_.make_sys_tools = [this, with_companion]() -> std::shared_ptr<SysTools> {
             if (!with_companion) {
-                throw VbError(CannotCreateObject, "ActiveX component can't create object");
+                throw VbError(vb::CannotCreateObject);
             }
             return std::make_shared<SysToolsImpl>(windows_);
         };

@@ -1,8 +1,9 @@
 // The five entry points of MireldaSys.dll.
 #include "MireldaSys.h"
-#include "class_factory.h"
+#include "platform/win32/automation/class_factory.h"
 #include "registration.h"
 #include "server_module.h"
+#include "sys_tools_object.h"
 
 #include <olectl.h>
 #include <windows.h>
@@ -52,7 +53,10 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID class_id, REFIID ii
     if (class_id != __uuidof(SysTools)) {
         return CLASS_E_CLASSNOTAVAILABLE;
     }
-    return SysToolsFactory::create(iid, object);
+    // A live factory, like a lock, holds the server.
+    const FactoryServer server{SysToolsObject::create, hold_server, release_server, hold_server,
+                               release_server};
+    return make_class_factory(server, iid, object);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {

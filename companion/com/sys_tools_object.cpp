@@ -1,8 +1,8 @@
 #include "sys_tools_object.h"
 
-#include "com_error.h"
-#include "com_text.h"
-#include "com_variant.h"
+#include "platform/win32/automation/com_error.h"
+#include "platform/win32/automation/com_text.h"
+#include "platform/win32/automation/com_variant.h"
 #include "server_module.h"
 #include "type_info_invoke.h"
 
@@ -139,13 +139,10 @@ HRESULT STDMETHODCALLTYPE SysToolsObject::ShowSystemInfo(VARIANT* show, VARIANT_
         return E_POINTER;
     }
     return run([&] {
-        Variant shown = variant_from_com(*show);
+        Variant shown = variant_of(*show);
         bool waited = *wait != VARIANT_FALSE;
         tools_.ShowSystemInfo(shown, waited);
-        VARIANT written;
-        variant_to_com(shown, &written);
-        VariantClear(show);
-        *show = written;
+        replace_variant(show, shown);
         *wait = variant_bool(waited);
     });
 }
@@ -157,8 +154,7 @@ HRESULT STDMETHODCALLTYPE SysToolsObject::CloseEffect(LONG* start, LONG* height,
     }
     std::int32_t from = *start;
     std::int32_t tall = *height;
-    const HRESULT outcome =
-        run([&] { tools_.CloseEffect(from, tall, style, variant_from_com(window)); });
+    const HRESULT outcome = run([&] { tools_.CloseEffect(from, tall, style, variant_of(window)); });
     *start = from;
     *height = tall;
     return outcome;
@@ -173,7 +169,7 @@ HRESULT STDMETHODCALLTYPE SysToolsObject::PadText(BSTR* text, short width, VARIA
     const Text original = text_of(*text);
     Text value = original;
     const HRESULT outcome = run([&] {
-        const Text result = tools_.PadText(value, width, variant_from_com(fill));
+        const Text result = tools_.PadText(value, width, variant_of(fill));
         *padded = make_bstr(result);
     });
     if (value != original) {
@@ -224,7 +220,7 @@ HRESULT STDMETHODCALLTYPE SysToolsObject::DateToText(VARIANT date, BSTR style, B
     *text = nullptr;
     return run([&] {
         *text =
-            make_bstr(tools_.DateToText(variant_from_com(date), text_of(style), text_of(prefix),
+            make_bstr(tools_.DateToText(variant_of(date), text_of(style), text_of(prefix),
                                         with_weekday != VARIANT_FALSE, with_year != VARIANT_FALSE));
     });
 }

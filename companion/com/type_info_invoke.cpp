@@ -1,6 +1,6 @@
 #include "type_info_invoke.h"
 
-#include "com_error.h"
+#include "platform/win32/automation/com_error.h"
 
 #include <cstring>
 #include <vector>
@@ -353,7 +353,7 @@ HRESULT Invocation::run(IUnknown* self, const wchar_t* source) {
 
     if (FAILED(method_outcome)) {
         if (request_.exception != nullptr) {
-            fill_excepinfo(request_.exception, method_outcome, source);
+            fill_excepinfo_from_error_info(*request_.exception, method_outcome, source);
         }
         return DISP_E_EXCEPTION;
     }

@@ -12,8 +12,11 @@ struct ErrorDescription {
 constexpr ErrorDescription StandardDescriptions[] = {
     {vb::InvalidProcedureCall, "Invalid procedure call or argument"},
     {vb::Overflow, "Overflow"},
+    {vb::OutOfMemory, "Out of memory"},
     {vb::SubscriptOutOfRange, "Subscript out of range"},
+    {vb::DivisionByZero, "Division by zero"},
     {vb::TypeMismatch, "Type mismatch"},
+    {vb::InternalError, "Internal error"},
     {vb::BadFileNameOrNumber, "Bad file name or number"},
     {vb::FileNotFound, "File not found"},
     {vb::FileAlreadyOpen, "File already open"},
@@ -24,10 +27,17 @@ constexpr ErrorDescription StandardDescriptions[] = {
     {vb::PathNotFound, "Path not found"},
     {vb::ObjectNotSet, "Object variable or With block variable not set"},
     {vb::InvalidUseOfNull, "Invalid use of Null"},
+    {vb::CannotCreateObject, "ActiveX component can't create object"},
+    {vb::NoAutomationInterface,
+     "Class does not support Automation or does not support expected interface"},
     {vb::MemberNotFound, "Object doesn't support this property or method"},
+    {vb::AutomationError, "Automation error"},
     {vb::ActionNotSupported, "Object doesn't support this action"},
+    {vb::NamedArgumentNotFound, "Named argument not found"},
     {vb::ArgumentNotOptional, "Argument not optional"},
     {vb::WrongArgumentCount, "Wrong number of arguments or invalid property assignment"},
+    {vb::NotAnObjectProperty,
+     "Property let procedure not defined and property get procedure did not return an object"},
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "automation/conversions.h"
 #include "automation/date_text.h"
 #include "automation/vb_error.h"
-#include "error_number.h"
+#include "support/error_number.h"
 
 #include <cmath>
 #include <cstdint>
@@ -13,7 +13,7 @@
 namespace orbek {
 namespace {
 
-using testing::error_number_of;
+using testing::error_number;
 
 Variant long_value(std::int32_t value) {
     return Variant(value);
@@ -201,7 +201,7 @@ const Target AllTargets[] = {
 TEST(Conversions, NullIsInvalidUseOfNullForEveryTarget) {
     for (const Target& target : AllTargets) {
         SCOPED_TRACE(target.name);
-        EXPECT_EQ(error_number_of([&] { target.convert(Variant::null()); }), vb::InvalidUseOfNull);
+        EXPECT_EQ(error_number([&] { target.convert(Variant::null()); }), vb::InvalidUseOfNull);
     }
 }
 
@@ -210,7 +210,7 @@ TEST(Conversions, ErrorValuesAndObjectsAreTypeMismatchForEveryTarget) {
     for (const Variant& source : sources) {
         for (const Target& target : AllTargets) {
             SCOPED_TRACE(::testing::Message() << describe(source) << " to " << target.name);
-            EXPECT_EQ(error_number_of([&] { target.convert(source); }), vb::TypeMismatch);
+            EXPECT_EQ(error_number([&] { target.convert(source); }), vb::TypeMismatch);
         }
     }
 }
@@ -250,7 +250,7 @@ TEST(Conversions, TextsThatAreNotNumbersAreTypeMismatch) {
                 target = &candidate;
         }
         ASSERT_NE(target, nullptr);
-        EXPECT_EQ(error_number_of([&] { target->convert(Variant(c.text)); }), c.error);
+        EXPECT_EQ(error_number([&] { target->convert(Variant(c.text)); }), c.error);
     }
 }
 
@@ -294,7 +294,7 @@ TEST(Conversions, ValuesOutOfTheTargetRangeAreOverflow) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << describe(c.source) << " to type " << static_cast<int>(c.target));
-        EXPECT_EQ(error_number_of([&] { convert_to(c.source, c.target); }), vb::Overflow);
+        EXPECT_EQ(error_number([&] { convert_to(c.source, c.target); }), vb::Overflow);
     }
 }
 
@@ -302,7 +302,7 @@ TEST(Conversions, SingleKeepsValuesThatRoundToItsLargestFinite) {
     constexpr float Largest = std::numeric_limits<float>::max();
     EXPECT_EQ(to_single(Variant(static_cast<double>(Largest))), Largest);
     EXPECT_EQ(to_single(Variant(0x1.fffffefffffffp127)), Largest); // just below the midpoint
-    EXPECT_EQ(error_number_of([] { to_single(Variant(0x1.ffffffp127)); }), vb::Overflow);
+    EXPECT_EQ(error_number([] { to_single(Variant(0x1.ffffffp127)); }), vb::Overflow);
     EXPECT_TRUE(std::isinf(to_single(Variant(std::numeric_limits<double>::infinity()))));
 }
 
@@ -329,12 +329,12 @@ TEST(Conversions, OnlyTheSameTypeConvertsToEmptyNullErrorOrObject) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << describe(c.source) << " to type " << static_cast<int>(c.target));
-        EXPECT_EQ(error_number_of([&] { convert_to(c.source, c.target); }), c.error);
+        EXPECT_EQ(error_number([&] { convert_to(c.source, c.target); }), c.error);
     }
 }
 
 TEST(Conversions, DateOutOfRangeIsInvalidArgumentWhenWritten) {
-    EXPECT_EQ(error_number_of([] { to_text(Variant::date(3e6)); }), vb::InvalidProcedureCall);
+    EXPECT_EQ(error_number([] { to_text(Variant::date(3e6)); }), vb::InvalidProcedureCall);
 }
 
 TEST(Conversions, DoubleToWholeNumbers) {
@@ -363,11 +363,11 @@ TEST(Conversions, DoubleToWholeNumbers) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
         if (c.long_overflows)
-            EXPECT_EQ(error_number_of([&] { double_to_long(c.value); }), vb::Overflow);
+            EXPECT_EQ(error_number([&] { double_to_long(c.value); }), vb::Overflow);
         else
             EXPECT_EQ(double_to_long(c.value), c.as_long);
         if (c.integer_overflows)
-            EXPECT_EQ(error_number_of([&] { double_to_integer(c.value); }), vb::Overflow);
+            EXPECT_EQ(error_number([&] { double_to_integer(c.value); }), vb::Overflow);
         else
             EXPECT_EQ(double_to_integer(c.value), c.as_long);
     }

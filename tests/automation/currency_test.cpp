@@ -1,6 +1,6 @@
 #include "automation/currency.h"
 #include "automation/vb_error.h"
-#include "error_number.h"
+#include "support/error_number.h"
 
 #include <cmath>
 #include <cstdint>
@@ -10,7 +10,7 @@
 namespace orbek {
 namespace {
 
-using testing::error_number_of;
+using testing::error_number;
 
 constexpr std::int64_t MaxScaled = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t MinScaled = std::numeric_limits<std::int64_t>::min();
@@ -62,7 +62,7 @@ TEST(Currency, FromDoubleOutOfRangeIsOverflow) {
     };
     for (double value : values) {
         SCOPED_TRACE(value);
-        EXPECT_EQ(error_number_of([&] { Currency::from_double(value); }), vb::Overflow);
+        EXPECT_EQ(error_number([&] { Currency::from_double(value); }), vb::Overflow);
     }
 }
 
@@ -83,10 +83,10 @@ TEST(Currency, SumsAndDifferencesOverflowAtTheEdges) {
     EXPECT_EQ((Currency::from_scaled(15000) - Currency::from_scaled(25001)).scaled(), -10001);
     EXPECT_EQ((max - tick + tick).scaled(), MaxScaled);
     EXPECT_EQ((min + tick - tick).scaled(), MinScaled);
-    EXPECT_EQ(error_number_of([&] { return max + tick; }), vb::Overflow);
-    EXPECT_EQ(error_number_of([&] { return min - tick; }), vb::Overflow);
-    EXPECT_EQ(error_number_of([&] { return Currency() - min; }), vb::Overflow);
-    EXPECT_EQ(error_number_of([&] { return min + min; }), vb::Overflow);
+    EXPECT_EQ(error_number([&] { return max + tick; }), vb::Overflow);
+    EXPECT_EQ(error_number([&] { return min - tick; }), vb::Overflow);
+    EXPECT_EQ(error_number([&] { return Currency() - min; }), vb::Overflow);
+    EXPECT_EQ(error_number([&] { return min + min; }), vb::Overflow);
 }
 
 TEST(Currency, ProductIsExactAndRoundsHalfToEven) {
@@ -130,9 +130,9 @@ TEST(Currency, ProductOutOfRangeIsOverflow) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.a << " * " << c.b);
-        EXPECT_EQ(error_number_of(
-                      [&] { return Currency::from_scaled(c.a) * Currency::from_scaled(c.b); }),
-                  vb::Overflow);
+        EXPECT_EQ(
+            error_number([&] { return Currency::from_scaled(c.a) * Currency::from_scaled(c.b); }),
+            vb::Overflow);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "automation/date_text.h"
 #include "automation/ole_date.h"
 #include "automation/vb_error.h"
-#include "error_number.h"
+#include "support/error_number.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -9,7 +9,7 @@
 namespace orbek {
 namespace {
 
-using testing::error_number_of;
+using testing::error_number;
 
 double serial_of(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     return *ole_date_from_parts(DateParts{year, month, day, hour, minute, second});
@@ -141,7 +141,7 @@ TEST(DateText, Formats) {
         EXPECT_EQ(to_utf8(format_time(c.serial)), c.time);
         EXPECT_EQ(to_utf8(format_date_value(c.serial)), c.value);
     }
-    EXPECT_EQ(error_number_of([] { format_date_value(3e6); }), vb::InvalidProcedureCall);
+    EXPECT_EQ(error_number([] { format_date_value(3e6); }), vb::InvalidProcedureCall);
 }
 
 TEST(DateText, FormattedDatesParseBackToTheSameDate) {

@@ -1,6 +1,6 @@
 #include "automation/conversions.h"
 #include "automation/vb_error.h"
-#include "error_number.h"
+#include "support/error_number.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 namespace orbek {
 namespace {
 
-using testing::error_number_of;
+using testing::error_number;
 
 TEST(ParseNumberText, AcceptedNumbers) {
     struct Case {
@@ -75,7 +75,7 @@ TEST(ParseNumberText, NumbersBeyondTheirRangeAreOverflow) {
     for (const char16_t* text :
          {u"1E309", u"-1E400", u"9E999999999999999999", u"&H100000000", u"&O40000000000"}) {
         SCOPED_TRACE(to_utf8(text));
-        EXPECT_EQ(error_number_of([&] { parse_number_text(text); }), vb::Overflow);
+        EXPECT_EQ(error_number([&] { parse_number_text(text); }), vb::Overflow);
     }
 }
 
@@ -99,8 +99,8 @@ TEST(LeadingNumber, ReadsTheNumberATextStartsWith) {
 }
 
 TEST(LeadingNumber, ANumberTooLargeForADoubleIsOverflow) {
-    EXPECT_EQ(error_number_of([] { leading_number(u"9E999"); }), vb::Overflow);
-    EXPECT_EQ(error_number_of([] { leading_number(u"-1E309 abc"); }), vb::Overflow);
+    EXPECT_EQ(error_number([] { leading_number(u"9E999"); }), vb::Overflow);
+    EXPECT_EQ(error_number([] { leading_number(u"-1E309 abc"); }), vb::Overflow);
 }
 
 } // namespace

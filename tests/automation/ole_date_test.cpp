@@ -1,6 +1,6 @@
 #include "automation/ole_date.h"
 #include "automation/vb_error.h"
-#include "error_number.h"
+#include "support/error_number.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -8,7 +8,7 @@
 namespace orbek {
 namespace {
 
-using testing::error_number_of;
+using testing::error_number;
 
 DateParts parts(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     return DateParts{year, month, day, hour, minute, second};
@@ -105,8 +105,8 @@ TEST(OleDate, OutOfRangeSerialsAreInvalidArguments) {
     for (double serial : serials) {
         SCOPED_TRACE(serial);
         EXPECT_FALSE(is_valid_ole_date(serial));
-        EXPECT_EQ(error_number_of([&] { parts_from_ole_date(serial); }), vb::InvalidProcedureCall);
-        EXPECT_EQ(error_number_of([&] { weekday(serial); }), vb::InvalidProcedureCall);
+        EXPECT_EQ(error_number([&] { parts_from_ole_date(serial); }), vb::InvalidProcedureCall);
+        EXPECT_EQ(error_number([&] { weekday(serial); }), vb::InvalidProcedureCall);
     }
     EXPECT_TRUE(is_valid_ole_date(-657434.9)); // 01/01/100 21:36
 }

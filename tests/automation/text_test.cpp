@@ -1,13 +1,13 @@
 #include "automation/text.h"
 #include "automation/vb_error.h"
-#include "error_number.h"
+#include "support/error_number.h"
 
 #include <gtest/gtest.h>
 
 namespace orbek {
 namespace {
 
-using testing::error_number_of;
+using testing::error_number;
 
 TEST(Utf8, RoundTripsEveryPlane) {
     const Text text = u"Año 2025 · €5 · \U0001F600 · \uFFFF";
@@ -89,8 +89,8 @@ TEST(TextFunctions, LeftAndMid) {
 
 TEST(TextFunctions, MidWithStartBelowOneIsAnInvalidArgument) {
     for (long start : {0L, -1L, -100L}) {
-        EXPECT_EQ(error_number_of([&] { mid(u"abc", start, 1); }), vb::InvalidProcedureCall);
-        EXPECT_EQ(error_number_of([&] { mid(u"", start); }), vb::InvalidProcedureCall);
+        EXPECT_EQ(error_number([&] { mid(u"abc", start, 1); }), vb::InvalidProcedureCall);
+        EXPECT_EQ(error_number([&] { mid(u"", start); }), vb::InvalidProcedureCall);
     }
 }
 

@@ -31,7 +31,7 @@ struct CompanionFactory {
     SysToolsFactory factory() {
         return [this]() -> std::shared_ptr<SysTools> {
             if (!available) {
-                throw VbError(429, "ActiveX component can't create object");
+                throw VbError(vb::CannotCreateObject);
             }
             ++made;
             return std::make_shared<SysToolsImpl>(windows);

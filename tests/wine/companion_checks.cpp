@@ -4,6 +4,7 @@
 #include "MireldaSys.h"
 #include "dispatch_torture.h"
 #include "host_checks.h"
+#include "server_lifetime.h"
 
 #include <string>
 #include <vector>
@@ -12,38 +13,6 @@
 using namespace wine_checks;
 
 namespace {
-
-class Text {
-  public:
-    explicit Text(const wchar_t* text) : value_(SysAllocString(text)) {}
-    Text() = default;
-    ~Text() { SysFreeString(value_); }
-    Text(const Text&) = delete;
-    Text& operator=(const Text&) = delete;
-    BSTR get() const { return value_; }
-    BSTR* slot() { return &value_; }
-    std::wstring str() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : L""; }
-
-  private:
-    BSTR value_ = nullptr;
-};
-
-std::wstring error_info_source(std::wstring* description) {
-    IErrorInfo* info = nullptr;
-    std::wstring source;
-    if (GetErrorInfo(0, &info) == S_OK && info != nullptr) {
-        BSTR text = nullptr;
-        info->GetSource(&text);
-        source = text ? text : L"";
-        SysFreeString(text);
-        text = nullptr;
-        info->GetDescription(&text);
-        *description = text ? text : L"";
-        SysFreeString(text);
-        info->Release();
-    }
-    return source;
-}
 
 void check_pad_text(Report& report, _SysTools* tools) {
     struct Case {
@@ -300,60 +269,6 @@ void check_dispatch(Report& report, IDispatch* tools) {
     check_every_argument_kind(report, tools, "SysTools", {L"ShowSystemInfo", L"CloseEffect"});
 }
 
-using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-
-void check_unloading(Report& report, const wchar_t* path) {
-    HMODULE library = LoadLibraryW(path);
-    if (!report.check("LoadLibrary of MireldaSys.dll", library != nullptr,
-                      "error " + std::to_string(GetLastError()))) {
-        return;
-    }
-    auto get_class_object = export_of<GetClassObject>(library, "DllGetClassObject");
-    auto can_unload = export_of<CanUnloadNow>(library, "DllCanUnloadNow");
-    if (!report.check("DllGetClassObject and DllCanUnloadNow are exported",
-                      get_class_object != nullptr && can_unload != nullptr, "missing export")) {
-        return;
-    }
-    report.hresult("DllCanUnloadNow with nothing alive", can_unload(), S_OK);
-    IClassFactory* factory = nullptr;
-    report.hresult(
-        "DllGetClassObject of another class",
-        get_class_object(IID_IDispatch, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
-        CLASS_E_CLASSNOTAVAILABLE);
-    if (!report.hresult("DllGetClassObject of SysTools",
-                        get_class_object(__uuidof(SysTools), IID_IClassFactory,
-                                         reinterpret_cast<void**>(&factory)),
-                        S_OK)) {
-        return;
-    }
-    report.hresult("DllCanUnloadNow while the factory lives", can_unload(), S_FALSE);
-    IUnknown* outer = factory;
-    IUnknown* aggregated = nullptr;
-    report.hresult(
-        "the factory refuses aggregation",
-        factory->CreateInstance(outer, IID_IUnknown, reinterpret_cast<void**>(&aggregated)),
-        CLASS_E_NOAGGREGATION);
-    IDispatch* object = nullptr;
-    report.hresult(
-        "the factory creates SysTools",
-        factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object)), S_OK);
-    factory->LockServer(TRUE);
-    factory->Release();
-    report.hresult("DllCanUnloadNow while the object lives", can_unload(), S_FALSE);
-    if (object != nullptr) {
-        object->Release();
-    }
-    report.hresult("DllCanUnloadNow while the server is locked", can_unload(), S_FALSE);
-    if (SUCCEEDED(get_class_object(__uuidof(SysTools), IID_IClassFactory,
-                                   reinterpret_cast<void**>(&factory)))) {
-        factory->LockServer(FALSE);
-        factory->Release();
-    }
-    report.hresult("DllCanUnloadNow after everything was released", can_unload(), S_OK);
-    FreeLibrary(library);
-}
-
 std::wstring version_string(const wchar_t* path, const wchar_t* name) {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
@@ -379,7 +294,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    check_unloading(report, argv[1]);
+    check_unloading(report, argv[1], "MireldaSys", __uuidof(SysTools), "SysTools");
 
     _SysTools* tools = nullptr;
     const HRESULT created = CoCreateInstance(__uuidof(SysTools), nullptr, CLSCTX_INPROC_SERVER,
@@ -391,15 +306,7 @@ int wmain(int argc, wchar_t** argv) {
         check_bit_text(report, tools);
         check_date_text(report, tools);
         check_dispatch(report, tools);
-        ISupportErrorInfo* support = nullptr;
-        if (report.hresult(
-                "SysTools offers ISupportErrorInfo",
-                tools->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
-                S_OK)) {
-            report.hresult("for _SysTools",
-                           support->InterfaceSupportsErrorInfo(__uuidof(_SysTools)), S_OK);
-            support->Release();
-        }
+        check_error_info_support(report, tools, "SysTools", __uuidof(_SysTools), "_SysTools");
         tools->Release();
     }
 

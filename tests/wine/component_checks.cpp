@@ -3,6 +3,7 @@
 // the server's unloading. Argument: the Windows path of Orbek_DLL.dll.
 #include "dispatch_torture.h"
 #include "host_checks.h"
+#include "server_lifetime.h"
 
 #include <string>
 #include <vector>
@@ -122,43 +123,6 @@ void check_errors(Report& report, IDispatch* component) {
     }
 }
 
-using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-
-void check_unloading(Report& report, const wchar_t* path) {
-    HMODULE library = LoadLibraryW(path);
-    if (!report.check("LoadLibrary of Orbek_DLL.dll", library != nullptr,
-                      "error " + std::to_string(GetLastError()))) {
-        return;
-    }
-    auto get_class_object = export_of<GetClassObject>(library, "DllGetClassObject");
-    auto can_unload = export_of<CanUnloadNow>(library, "DllCanUnloadNow");
-    CLSID class_id{};
-    CLSIDFromProgID(L"Orbek_DLL.OrbekDLL", &class_id);
-    if (!report.check("Orbek_DLL.dll exports DllGetClassObject and DllCanUnloadNow",
-                      get_class_object != nullptr && can_unload != nullptr, "missing export")) {
-        return;
-    }
-    report.hresult("Orbek_DLL: DllCanUnloadNow with nothing alive", can_unload(), S_OK);
-    IClassFactory* factory = nullptr;
-    if (!report.hresult(
-            "Orbek_DLL: DllGetClassObject of OrbekDLL",
-            get_class_object(class_id, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
-            S_OK)) {
-        return;
-    }
-    IDispatch* object = nullptr;
-    factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&object));
-    factory->Release();
-    report.hresult("Orbek_DLL: DllCanUnloadNow while an object lives", can_unload(), S_FALSE);
-    if (object != nullptr) {
-        object->Release();
-    }
-    report.hresult("Orbek_DLL: DllCanUnloadNow after the last object was released", can_unload(),
-                   S_OK);
-    FreeLibrary(library);
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -168,7 +132,9 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    check_unloading(report, argv[1]);
+    CLSID class_id{};
+    CLSIDFromProgID(L"Orbek_DLL.OrbekDLL", &class_id);
+    check_unloading(report, argv[1], "Orbek_DLL", class_id, "OrbekDLL");
     HRESULT created = S_OK;
     IDispatch* component = create_by_prog_id(L"Orbek_DLL.OrbekDLL", &created);
     if (report.hresult("create Orbek_DLL.OrbekDLL", created, S_OK)) {

@@ -13,38 +13,6 @@ using namespace wine_checks;
 
 namespace {
 
-class Text {
-  public:
-    explicit Text(const wchar_t* text) : value_(SysAllocString(text)) {}
-    Text() = default;
-    ~Text() { SysFreeString(value_); }
-    Text(const Text&) = delete;
-    Text& operator=(const Text&) = delete;
-    BSTR get() const { return value_; }
-    BSTR* slot() { return &value_; }
-    std::wstring str() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : L""; }
-
-  private:
-    BSTR value_ = nullptr;
-};
-
-std::wstring error_source(std::wstring* description) {
-    IErrorInfo* info = nullptr;
-    std::wstring source;
-    if (GetErrorInfo(0, &info) == S_OK && info != nullptr) {
-        BSTR text = nullptr;
-        info->GetSource(&text);
-        source = text ? text : L"";
-        SysFreeString(text);
-        text = nullptr;
-        info->GetDescription(&text);
-        *description = text ? text : L"";
-        SysFreeString(text);
-        info->Release();
-    }
-    return source;
-}
-
 void check_time_texts(Report& report, _OrbekDLL* orbek) {
     struct SecondsCase {
         const wchar_t* text;
@@ -86,7 +54,8 @@ void check_time_texts(Report& report, _OrbekDLL* orbek) {
     report.hresult("vtable Fillhours(\"1\") is error 5",
                    orbek->Fillhours(one.slot(), unused.slot()), static_cast<HRESULT>(0x800A0005));
     std::wstring description;
-    report.equal("its error information names Orbek_DLL", error_source(&description), L"Orbek_DLL");
+    report.equal("its error information names Orbek_DLL", error_info_source(&description),
+                 L"Orbek_DLL");
     report.equal("its error information describes error 5", description,
                  L"Invalid procedure call or argument");
 
@@ -177,15 +146,7 @@ int wmain() {
             check_access(report, orbek, tools);
             tools->Release();
         }
-        ISupportErrorInfo* support = nullptr;
-        if (report.hresult(
-                "OrbekDLL offers ISupportErrorInfo",
-                orbek->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
-                S_OK)) {
-            report.hresult("for _OrbekDLL",
-                           support->InterfaceSupportsErrorInfo(__uuidof(_OrbekDLL)), S_OK);
-            support->Release();
-        }
+        check_error_info_support(report, orbek, "OrbekDLL", __uuidof(_OrbekDLL), "_OrbekDLL");
         orbek->Release();
     }
     CoUninitialize();

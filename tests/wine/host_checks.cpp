@@ -106,6 +106,35 @@ long Value::number() const {
     return V_I4(&converted);
 }
 
+std::wstring error_info_source(std::wstring* description) {
+    IErrorInfo* info = nullptr;
+    std::wstring source;
+    if (GetErrorInfo(0, &info) == S_OK && info != nullptr) {
+        BSTR text = nullptr;
+        info->GetSource(&text);
+        source = text ? text : L"";
+        SysFreeString(text);
+        text = nullptr;
+        info->GetDescription(&text);
+        *description = text ? text : L"";
+        SysFreeString(text);
+        info->Release();
+    }
+    return source;
+}
+
+void check_error_info_support(Report& report, IUnknown* object, const std::string& class_name,
+                              REFIID iid, const std::string& interface_name) {
+    ISupportErrorInfo* support = nullptr;
+    if (report.hresult(
+            class_name + " offers ISupportErrorInfo",
+            object->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
+            S_OK)) {
+        report.hresult("for " + interface_name, support->InterfaceSupportsErrorInfo(iid), S_OK);
+        support->Release();
+    }
+}
+
 DISPID member_id(IDispatch* object, const wchar_t* name) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     DISPID id = DISPID_UNKNOWN;

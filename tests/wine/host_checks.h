@@ -1,4 +1,5 @@
-// What the C++ test hosts share: result lines in the harness's form, and late-bound calls.
+// What the C++ test hosts share: result lines in the harness's form, late-bound calls, the
+// VARIANTs and BSTRs they pass, and the error information a failed call leaves.
 #pragma once
 
 #include <cstdio>
@@ -48,6 +49,31 @@ class Value {
   private:
     VARIANT value_;
 };
+
+// A BSTR that frees itself, for texts passed to and returned by vtable methods.
+class Text {
+  public:
+    Text() = default;
+    explicit Text(const wchar_t* text) : value_(SysAllocString(text)) {}
+    ~Text() { SysFreeString(value_); }
+    Text(const Text&) = delete;
+    Text& operator=(const Text&) = delete;
+
+    BSTR get() const { return value_; }
+    BSTR* slot() { return &value_; }
+    std::wstring str() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : L""; }
+
+  private:
+    BSTR value_ = nullptr;
+};
+
+// The source the thread's error information names ("" when there is none); its description
+// goes to `description`.
+std::wstring error_info_source(std::wstring* description);
+
+// The object says, through ISupportErrorInfo, that `iid` leaves error information.
+void check_error_info_support(Report& report, IUnknown* object, const std::string& class_name,
+                              REFIID iid, const std::string& interface_name);
 
 struct CallResult {
     HRESULT result = E_FAIL;

@@ -146,6 +146,7 @@ run_64_bit() {
     [ "$companion" -eq 1 ] && register_check "regsvr32 MireldaSys.dll" "$(windows_path "$dist64/MireldaSys.dll")"
     [ "$component" -eq 1 ] && register_check "regsvr32 Orbek_DLL.dll" "$(windows_path "$dist64/Orbek_DLL.dll")"
 
+    run_host com_support_checks
     if [ "$companion" -eq 1 ]; then
         run_host companion_checks "$(windows_path "$dist64/MireldaSys.dll")"
         run_host window_checks

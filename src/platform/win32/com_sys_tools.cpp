@@ -2,8 +2,9 @@
 
 #include "MireldaSys.h"
 #include "automation/vb_error.h"
-#include "shell/com/com_values.h"
-#include "shell/com/error_info.h"
+#include "platform/win32/automation/com_error.h"
+#include "platform/win32/automation/com_text.h"
+#include "platform/win32/automation/com_variant.h"
 
 #include <oaidl.h>
 #include <windows.h>
@@ -12,55 +13,8 @@ namespace orbek {
 
 namespace {
 
-constexpr int CannotCreateObject = 429;
-constexpr char CannotCreateObjectText[] = "ActiveX component can't create object";
-
-// A BSTR of ours, freed on every way out of a call.
-class BstrHolder {
-  public:
-    BstrHolder() = default;
-    explicit BstrHolder(TextView text) : value_(server::make_bstr(text)) {}
-    ~BstrHolder() { SysFreeString(value_); }
-    BstrHolder(const BstrHolder&) = delete;
-    BstrHolder& operator=(const BstrHolder&) = delete;
-
-    BSTR get() const { return value_; }
-    BSTR* slot() { return &value_; } // for [in, out] and [out] parameters
-    Text text() const { return server::text_of(value_); }
-
-  private:
-    BSTR value_ = nullptr;
-};
-
-// A VARIANT holding a core value, cleared on every way out of a call.
-class VariantHolder {
-  public:
-    explicit VariantHolder(const Variant& value) { server::to_com(value, owned_.get()); }
-    VARIANT* get() { return owned_.get(); }
-    const VARIANT& value() { return *owned_.get(); }
-
-  private:
-    server::OwnedVariant owned_;
-};
-
-// The error a failed call of the companion stands for: its number, with the description
-// that the companion left in the thread's error information when it leaves one.
-VbError error_of_call(HRESULT outcome, bool reports_errors) {
-    VbError standard = server::error_of_failure(outcome);
-    IErrorInfo* info = nullptr;
-    if (!reports_errors || GetErrorInfo(0, &info) != S_OK || info == nullptr) {
-        return standard;
-    }
-    BSTR description = nullptr;
-    info->GetDescription(&description);
-    info->Release();
-    const Text text = server::text_of(description);
-    SysFreeString(description);
-    if (text.empty()) {
-        return standard;
-    }
-    return VbError(standard.number(), to_utf8(text));
-}
+using com::OwnedBstr;
+using com::OwnedVariant;
 
 // The thread's SysTools object reached through its vtable interface. It lives in the
 // module state of the thread that created it, so every call and the release happen there.
@@ -73,17 +27,17 @@ class ComSysTools final : public SysTools {
     ComSysTools& operator=(const ComSysTools&) = delete;
 
     void ShowSystemInfo(Variant& show, bool& wait) override {
-        VariantHolder shown(show);
+        OwnedVariant shown(show);
         VARIANT_BOOL waited = wait ? VARIANT_TRUE : VARIANT_FALSE;
         const HRESULT outcome = tools_->ShowSystemInfo(shown.get(), &waited);
-        show = server::variant_of(shown.value());
+        show = com::variant_of(shown.value());
         wait = waited != VARIANT_FALSE;
         check(outcome);
     }
 
     void CloseEffect(std::int32_t& start, std::int32_t& height, std::int32_t style,
                      const Variant& window) override {
-        VariantHolder target(window);
+        OwnedVariant target(window);
         LONG from = start;
         LONG tall = height;
         const HRESULT outcome = tools_->CloseEffect(&from, &tall, style, target.value());
@@ -93,28 +47,18 @@ class ComSysTools final : public SysTools {
     }
 
     Text PadText(Text& text, std::int16_t width, const Variant& fill) override {
-        BstrHolder value(text);
-        VariantHolder filler(fill);
-        BstrHolder padded;
+        OwnedBstr value(text);
+        OwnedVariant filler(fill);
+        OwnedBstr padded;
         const HRESULT outcome = tools_->PadText(value.slot(), width, filler.value(), padded.slot());
         text = value.text();
         check(outcome);
         return padded.text();
     }
 
-    Text DecodeText(Text encoded) override {
-        BstrHolder argument(encoded);
-        BstrHolder plain;
-        check(tools_->DecodeText(argument.get(), plain.slot()));
-        return plain.text();
-    }
+    Text DecodeText(Text encoded) override { return text_call(&_SysTools::DecodeText, encoded); }
 
-    Text ToBitText(Text number) override {
-        BstrHolder argument(number);
-        BstrHolder bits;
-        check(tools_->ToBitText(argument.get(), bits.slot()));
-        return bits.text();
-    }
+    Text ToBitText(Text number) override { return text_call(&_SysTools::ToBitText, number); }
 
     std::int16_t DaysInMonth(std::int16_t& month, std::int16_t& year) override {
         short month_value = month;
@@ -129,31 +73,36 @@ class ComSysTools final : public SysTools {
 
     Text DateToText(const Variant& date, Text style, Text prefix, bool with_weekday,
                     bool with_year) override {
-        VariantHolder day(date);
-        BstrHolder style_text(style);
-        BstrHolder prefix_text(prefix);
-        BstrHolder text;
+        OwnedVariant day(date);
+        OwnedBstr style_text(style);
+        OwnedBstr prefix_text(prefix);
+        OwnedBstr text;
         check(tools_->DateToText(day.value(), style_text.get(), prefix_text.get(),
                                  with_weekday ? VARIANT_TRUE : VARIANT_FALSE,
                                  with_year ? VARIANT_TRUE : VARIANT_FALSE, text.slot()));
         return text.text();
     }
 
-    Text EncodeText(Text plain) override {
-        BstrHolder argument(plain);
-        BstrHolder encoded;
-        check(tools_->EncodeText(argument.get(), encoded.slot()));
-        return encoded.text();
-    }
+    Text EncodeText(Text plain) override { return text_call(&_SysTools::EncodeText, plain); }
 
   private:
+    // The companion's methods that take one text and give back another.
+    using TextMethod = HRESULT (STDMETHODCALLTYPE _SysTools::*)(BSTR, BSTR*);
+
+    Text text_call(TextMethod method, const Text& text) const {
+        OwnedBstr argument(text);
+        OwnedBstr result;
+        check((tools_->*method)(argument.get(), result.slot()));
+        return result.text();
+    }
+
     // A failed call becomes the companion's error: its number, and its description when the
     // object says it leaves error information.
     void check(HRESULT outcome) const {
         if (SUCCEEDED(outcome)) {
             return;
         }
-        throw error_of_call(outcome, reports_errors_);
+        throw reports_errors_ ? com::error_of_failed_call(outcome) : com::error_of_failure(outcome);
     }
 
     _SysTools* tools_;
@@ -177,7 +126,7 @@ std::shared_ptr<SysTools> create_com_sys_tools() {
     const HRESULT outcome = CoCreateInstance(__uuidof(::SysTools), nullptr, CLSCTX_INPROC_SERVER,
                                              __uuidof(_SysTools), reinterpret_cast<void**>(&tools));
     if (FAILED(outcome) || tools == nullptr) {
-        throw VbError(CannotCreateObject, CannotCreateObjectText);
+        throw VbError(vb::CannotCreateObject);
     }
     try {
         return std::make_shared<ComSysTools>(tools, supports_error_info(tools));

@@ -9,4 +9,4 @@ namespace orbek {
 // creation itself) becomes a VbError carrying the companion's error number.
 std::shared_ptr<SysTools> create_com_sys_tools();
 
-}  // namespace orbek
+} // namespace orbek

@@ -1,10 +1,10 @@
 // The library's entry points: DllMain and the five exports COM and regsvr32 call.
 #include "Orbek_DLL.h"
-#include "class_factory.h"
+#include "orbek_com_object.h"
+#include "platform/win32/automation/class_factory.h"
 #include "registration.h"
 #include "server_module.h"
 
-#include <new>
 #include <objbase.h>
 #include <windows.h>
 
@@ -36,13 +36,11 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
     if (!IsEqualCLSID(clsid, CLSID_OrbekDLL)) {
         return CLASS_E_CLASSNOTAVAILABLE;
     }
-    auto* factory = new (std::nothrow) orbek::server::ClassFactory();
-    if (factory == nullptr) {
-        return E_OUTOFMEMORY;
-    }
-    const HRESULT result = factory->QueryInterface(iid, object);
-    factory->Release();
-    return result;
+    // A factory counts as a live object until its last release.
+    const orbek::com::FactoryServer server{
+        orbek::server::OrbekComObject::create, orbek::server::object_created,
+        orbek::server::object_destroyed, orbek::server::lock_server, orbek::server::unlock_server};
+    return orbek::com::make_class_factory(server, iid, object);
 }
 
 // With no object and no lock left the library may go, and with it the calling thread's

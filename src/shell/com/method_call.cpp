@@ -1,7 +1,6 @@
 #include "method_call.h"
 
-#include "com_values.h"
-#include "error_info.h"
+#include "platform/win32/automation/com_variant.h"
 #include "shell/dispatcher.h"
 
 #include <new>
@@ -49,9 +48,9 @@ void invoke_method(OrbekInterface& object, const MethodSpec& method, std::vector
     } catch (const VbError& error) {
         method_failed(outcome, error);
     } catch (const std::bad_alloc&) {
-        method_failed(outcome, error_of_number(7));
+        method_failed(outcome, VbError(vb::OutOfMemory));
     } catch (...) {
-        method_failed(outcome, error_of_number(51));
+        method_failed(outcome, VbError(vb::InternalError));
     }
 }
 
@@ -68,7 +67,7 @@ void write_back(const MethodSpec& method, std::span<const CallerArgument> argume
             continue;
         }
         try {
-            store_through(*argument.value, after[i]);
+            com::store_through(*argument.value, after[i]);
         } catch (const VbError& error) {
             if (outcome.result == S_OK) {
                 outcome = argument_failure(conversion_failure(error), argument.position);
@@ -116,7 +115,7 @@ CallOutcome call_method(OrbekInterface& object, const MethodSpec& method,
             continue;
         }
         try {
-            given.push_back(variant_of(*argument.value));
+            given.push_back(com::variant_of(*argument.value));
         } catch (const VbError& error) {
             return argument_failure(conversion_failure(error), argument.position);
         }

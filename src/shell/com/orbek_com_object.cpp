@@ -1,9 +1,10 @@
 #include "orbek_com_object.h"
 
-#include "com_values.h"
-#include "error_info.h"
 #include "method_call.h"
 #include "module_file.h"
+#include "platform/win32/automation/com_error.h"
+#include "platform/win32/automation/com_text.h"
+#include "platform/win32/automation/com_variant.h"
 
 #include <new>
 #include <vector>
@@ -11,15 +12,17 @@
 namespace orbek::server {
 namespace {
 
+// The source every error of the component names.
+constexpr wchar_t ErrorSource[] = L"Orbek_DLL";
+
+// Leaves the error in the thread's error information and returns its HRESULT.
+HRESULT report_error(const VbError& error) {
+    return com::report_error(error, ErrorSource, IID__OrbekDLL);
+}
+
 // Early-bound arguments as the VARIANTs a late-bound caller would pass: a reference to the
 // caller's variable of the declared type, or the by-value text itself.
-VARIANT reference_to(VARTYPE type, void* variable) {
-    VARIANT reference;
-    VariantInit(&reference);
-    V_VT(&reference) = VT_BYREF | type;
-    V_BYREF(&reference) = variable;
-    return reference;
-}
+using com::reference_to;
 
 VARIANT ref(VARIANT* variable) {
     return reference_to(VT_VARIANT, variable);
@@ -95,6 +98,19 @@ const MethodSpec* method_with_dispid(DISPID member) {
 
 } // namespace
 
+HRESULT OrbekComObject::create(REFIID iid, void** object) {
+    try {
+        auto* created = new OrbekComObject(calling_thread_record());
+        const HRESULT result = created->QueryInterface(iid, object);
+        created->Release();
+        return result;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_UNEXPECTED;
+    }
+}
+
 OrbekComObject::OrbekComObject(std::shared_ptr<ThreadRecord> record)
     : record_(std::move(record)), core_(record_->state, record_->environment) {}
 
@@ -163,14 +179,14 @@ HRESULT OrbekComObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, L
     for (UINT i = 0; i < count; ++i) {
         ids[i] = DISPID_UNKNOWN;
     }
-    const MethodSpec* method = find_method(text_view_of(names[0]));
+    const MethodSpec* method = find_method(com::text_view_of(names[0]));
     if (method == nullptr) {
         return DISP_E_UNKNOWNNAME;
     }
     ids[0] = method->dispid;
     HRESULT result = S_OK;
     for (UINT i = 1; i < count; ++i) {
-        const auto index = find_argument(*method, text_view_of(names[i]));
+        const auto index = find_argument(*method, com::text_view_of(names[i]));
         if (index) {
             ids[i] = static_cast<DISPID>(*index);
         } else {
@@ -208,7 +224,7 @@ HRESULT OrbekComObject::Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISP
             if (exception == nullptr) {
                 return failure;
             }
-            fill_excepinfo(*exception, *outcome.error);
+            com::fill_excepinfo(*exception, *outcome.error, ErrorSource);
             return DISP_E_EXCEPTION;
         }
         if (FAILED(outcome.result)) {
@@ -219,7 +235,7 @@ HRESULT OrbekComObject::Invoke(DISPID member, REFIID iid, LCID, WORD flags, DISP
         }
         if (result != nullptr) {
             try {
-                to_com(outcome.value, result);
+                com::to_com(outcome.value, result);
             } catch (const VbError&) {
                 return DISP_E_TYPEMISMATCH;
             }
@@ -261,11 +277,11 @@ HRESULT OrbekComObject::call_early_bound(std::size_t index,
             return report_error(*outcome.error);
         }
         if (FAILED(outcome.result)) {
-            return report_error(error_of_failure(outcome.result));
+            return report_error(com::error_of_failure(outcome.result));
         }
         if (method.result) {
             try {
-                store_through(result, outcome.value);
+                com::store_through(result, outcome.value);
             } catch (const VbError& error) {
                 return report_error(error);
             }

@@ -15,6 +15,10 @@ namespace orbek::server {
 
 class OrbekComObject final : public _OrbekDLL, public ISupportErrorInfo {
   public:
+    // A new object on the calling thread, whose record it joins (made on first use), handed
+    // out through `iid`.
+    static HRESULT create(REFIID iid, void** object);
+
     // Runs the class start; the object starts with one reference.
     explicit OrbekComObject(std::shared_ptr<ThreadRecord> record);
     OrbekComObject(const OrbekComObject&) = delete;

@@ -7,7 +7,7 @@
 #include <oaidl.h>
 #include <windows.h>
 
-namespace orbek::server {
+namespace orbek::com {
 
 class DispatchObject final : public AutomationObject {
   public:
@@ -31,4 +31,4 @@ class DispatchObject final : public AutomationObject {
     IDispatch* object_;
 };
 
-} // namespace orbek::server
+} // namespace orbek::com

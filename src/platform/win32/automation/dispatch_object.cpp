@@ -1,11 +1,12 @@
-#include "dispatch_object.h"
+#include "platform/win32/automation/dispatch_object.h"
 
-#include "com_values.h"
-#include "error_info.h"
+#include "platform/win32/automation/com_error.h"
+#include "platform/win32/automation/com_text.h"
+#include "platform/win32/automation/com_variant.h"
 
 #include <string>
 
-namespace orbek::server {
+namespace orbek::com {
 
 DispatchObject::DispatchObject(IDispatch* object) : object_(object) {
     object_->AddRef();
@@ -16,7 +17,7 @@ DispatchObject::~DispatchObject() {
 }
 
 DISPID DispatchObject::member_id(TextView name) {
-    std::wstring wide(name.begin(), name.end());
+    std::wstring wide = wide_of(name);
     LPOLESTR names[] = {wide.data()};
     DISPID id = DISPID_UNKNOWN;
     if (FAILED(object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
@@ -45,8 +46,7 @@ Variant DispatchObject::get_property(TextView name) {
 
 void DispatchObject::put_property(TextView name, const Variant& value) {
     const DISPID id = member_id(name);
-    OwnedVariant argument;
-    to_com(value, argument.get());
+    OwnedVariant argument(value);
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{argument.get(), &named, 1, 1};
     const WORD flags =
@@ -85,4 +85,4 @@ std::vector<Variant> DispatchObject::enumerate() {
     return items;
 }
 
-} // namespace orbek::server
+} // namespace orbek::com

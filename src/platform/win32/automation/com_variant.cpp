@@ -1,15 +1,15 @@
-#include "com_values.h"
+#include "platform/win32/automation/com_variant.h"
 
 #include "automation/conversions.h"
 #include "automation/vb_error.h"
-#include "dispatch_object.h"
+#include "platform/win32/automation/com_text.h"
+#include "platform/win32/automation/dispatch_object.h"
 
 #include <cstring>
-#include <cwchar>
 #include <memory>
 #include <utility>
 
-namespace orbek::server {
+namespace orbek::com {
 namespace {
 
 [[noreturn]] void type_mismatch() {
@@ -187,37 +187,7 @@ void store_by_system_coercion(void* target, VARTYPE type, const Variant& value) 
     std::memcpy(target, data_of(converted), size);
 }
 
-void replace_variant(VARIANT* slot, const Variant& value) {
-    VARIANT fresh;
-    to_com(value, &fresh);
-    VariantClear(slot);
-    *slot = fresh;
-}
-
 } // namespace
-
-Text text_of(BSTR text) {
-    if (text == nullptr) {
-        return Text();
-    }
-    return Text(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
-}
-
-TextView text_view_of(const wchar_t* text) {
-    if (text == nullptr) {
-        return TextView();
-    }
-    return TextView(reinterpret_cast<const char16_t*>(text), std::wcslen(text));
-}
-
-BSTR make_bstr(TextView text) {
-    BSTR made = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                                  static_cast<UINT>(text.size()));
-    if (made == nullptr) {
-        throw VbError(7, "Out of memory");
-    }
-    return made;
-}
 
 Variant variant_of(const VARIANT& value) {
     return read_value(value, false);
@@ -279,6 +249,21 @@ void to_com(const Variant& value, VARIANT* out) {
     type_mismatch();
 }
 
+VARIANT reference_to(VARTYPE type, void* variable) {
+    VARIANT reference;
+    VariantInit(&reference);
+    V_VT(&reference) = VT_BYREF | type;
+    V_BYREF(&reference) = variable;
+    return reference;
+}
+
+void replace_variant(VARIANT* slot, const Variant& value) {
+    VARIANT fresh;
+    to_com(value, &fresh);
+    VariantClear(slot);
+    *slot = fresh;
+}
+
 void store_through(const VARIANT& reference, const Variant& value) {
     const VARTYPE type = V_VT(&reference);
     if ((type & VT_BYREF) == 0) {
@@ -301,13 +286,9 @@ void store_through(const VARIANT& reference, const Variant& value) {
         replace_variant(slot, value);
         return;
     }
-    case VT_BSTR: {
-        BSTR fresh = make_bstr(to_text(value));
-        BSTR* slot = static_cast<BSTR*>(target);
-        SysFreeString(*slot);
-        *slot = fresh;
+    case VT_BSTR:
+        replace_bstr(static_cast<BSTR*>(target), to_text(value));
         return;
-    }
     case VT_I2:
         write(target, to_integer(value));
         return;
@@ -351,4 +332,4 @@ void store_through(const VARIANT& reference, const Variant& value) {
     }
 }
 
-} // namespace orbek::server
+} // namespace orbek::com
