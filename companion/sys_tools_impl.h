@@ -25,4 +25,4 @@ class SysToolsImpl final : public SysTools {
     WindowLayer& windows_;
 };
 
-}  // namespace orbek
+} // namespace orbek

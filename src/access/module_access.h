@@ -1,13 +1,13 @@
 // Whether a user's encoded rights text grants one of the host's 16 modules.
 #pragma once
 
-#include <cstdint>
-
 #include "automation/text.h"
 #include "shell/sys_tools.h"
 
+#include <cstdint>
+
 namespace orbek {
 
-bool module_granted(const Text& rights, std::int16_t module, SysTools& tools);  // Acceso
+bool module_granted(const Text& rights, std::int16_t module, SysTools& tools); // Acceso
 
-}  // namespace orbek
+} // namespace orbek

@@ -3,12 +3,12 @@
 // object/error value is error 13, Null where a value is needed is error 94.
 #pragma once
 
-#include <cstdint>
-#include <optional>
-
 #include "automation/currency.h"
 #include "automation/text.h"
 #include "automation/variant.h"
+
+#include <cstdint>
+#include <optional>
 
 namespace orbek {
 
@@ -19,7 +19,7 @@ std::int32_t to_long(const Variant& value);
 float to_single(const Variant& value);
 double to_double(const Variant& value);
 Currency to_currency(const Variant& value);
-double to_date(const Variant& value);  // numbers as serials, texts through the date parser
+double to_date(const Variant& value); // numbers as serials, texts through the date parser
 Text to_text(const Variant& value);
 
 // The value converted to the given type (Empty and Null only to themselves; Error and
@@ -31,10 +31,10 @@ std::int32_t double_to_long(double value);
 std::int16_t double_to_integer(double value);
 
 // Text forms as the host's language prints them.
-Text double_to_text(double value);  // 15 significant digits: 0.1, 0.333333333333333, 1E+20
-Text single_to_text(float value);   // 7 significant digits
-Text currency_to_text(Currency value);  // up to four decimals, no trailing zeros
-Text boolean_to_text(bool value);       // True / False
+Text double_to_text(double value);     // 15 significant digits: 0.1, 0.333333333333333, 1E+20
+Text single_to_text(float value);      // 7 significant digits
+Text currency_to_text(Currency value); // up to four decimals, no trailing zeros
+Text boolean_to_text(bool value);      // True / False
 
 // A whole text read as a number: blanks around it, a sign, digits with one decimal point,
 // an exponent (E or D), or &H/&O whole numbers. Nullopt when the text is not a number;
@@ -46,4 +46,4 @@ std::optional<double> parse_number_text(TextView text);
 // when it is too large for a Double.
 double leading_number(TextView text);
 
-}  // namespace orbek
+} // namespace orbek

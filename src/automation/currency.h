@@ -31,4 +31,4 @@ class Currency {
     std::int64_t scaled_ = 0;
 };
 
-}  // namespace orbek
+} // namespace orbek

@@ -2,9 +2,9 @@
 // on every platform (short date dd/mm/yyyy, time HH:MM:SS, 24 hours).
 #pragma once
 
-#include <optional>
-
 #include "automation/text.h"
+
+#include <optional>
 
 namespace orbek {
 
@@ -13,10 +13,10 @@ namespace orbek {
 // allowed. Anything else, or an impossible date or time, gives nullopt.
 std::optional<double> parse_date_text(TextView text);
 
-Text format_short_date(double date);  // dd/mm/yyyy
-Text format_time(double date);        // HH:MM:SS
+Text format_short_date(double date); // dd/mm/yyyy
+Text format_time(double date);       // HH:MM:SS
 // A date's usual text: the date alone when it has no time of day, the time alone when its
 // day is 30/12/1899 (so 0 gives "00:00:00"), otherwise "dd/mm/yyyy HH:MM:SS".
 Text format_date_value(double date);
 
-}  // namespace orbek
+} // namespace orbek

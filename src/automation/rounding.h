@@ -5,4 +5,4 @@ namespace orbek {
 
 double round_half_even(double value);
 
-}  // namespace orbek
+} // namespace orbek

@@ -14,11 +14,11 @@ std::string to_utf8(TextView text);
 Text from_utf8(std::string_view utf8);
 
 // The string functions of the host's language, on code units.
-TextView trim_spaces(TextView text);  // Trim: blanks (code 32) only, tabs stay
+TextView trim_spaces(TextView text); // Trim: blanks (code 32) only, tabs stay
 TextView left(TextView text, std::size_t count);
 // Mid(text, start, count) with a 1-based start; start < 1 is error 5.
 TextView mid(TextView text, long start, std::size_t count = TextView::npos);
-Text to_upper(TextView text);  // UCase, for the Latin-1 range
+Text to_upper(TextView text); // UCase, for the Latin-1 range
 bool equals_ignoring_case(TextView a, TextView b);
 
-}  // namespace orbek
+} // namespace orbek

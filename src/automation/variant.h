@@ -1,12 +1,12 @@
 // A free-typed automation value, the portable counterpart of a VARIANT.
 #pragma once
 
+#include "automation/currency.h"
+#include "automation/text.h"
+
 #include <cstdint>
 #include <memory>
 #include <variant>
-
-#include "automation/currency.h"
-#include "automation/text.h"
 
 namespace orbek {
 
@@ -45,7 +45,7 @@ class Variant {
         double serial;
         friend bool operator==(DateValue, DateValue) = default;
     };
-    using ObjectRef = std::shared_ptr<AutomationObject>;  // null pointer = Nothing
+    using ObjectRef = std::shared_ptr<AutomationObject>; // null pointer = Nothing
 
     Variant() = default;
     Variant(bool value) : value_(value) {}
@@ -84,4 +84,4 @@ class Variant {
         value_;
 };
 
-}  // namespace orbek
+} // namespace orbek

@@ -1,10 +1,10 @@
 // The 8-bit code page of the host's files.
 #pragma once
 
+#include "automation/text.h"
+
 #include <string>
 #include <string_view>
-
-#include "automation/text.h"
 
 namespace orbek {
 
@@ -12,4 +12,4 @@ namespace orbek {
 std::string to_windows1252(TextView text);
 Text from_windows1252(std::string_view bytes);
 
-}  // namespace orbek
+} // namespace orbek

@@ -1,18 +1,18 @@
 // Time texts (HH:MM:SS, short form HH:MM) read at fixed character positions, and back.
 #pragma once
 
-#include <cstdint>
-
 #include "automation/currency.h"
 #include "automation/text.h"
 #include "automation/variant.h"
 #include "shell/sys_tools.h"
 
+#include <cstdint>
+
 namespace orbek {
 
-std::int32_t time_text_to_seconds(const Variant& time);                   // Hrs2Seg
-Text seconds_to_time_text(std::int32_t seconds, SysTools& tools);         // Seg2Hrs
-Text fill_hours(Text& hours, SysTools& tools);                            // Fillhours
-Currency decimal_hours(TextView time);                                    // HrsNumericas
+std::int32_t time_text_to_seconds(const Variant& time);           // Hrs2Seg
+Text seconds_to_time_text(std::int32_t seconds, SysTools& tools); // Seg2Hrs
+Text fill_hours(Text& hours, SysTools& tools);                    // Fillhours
+Currency decimal_hours(TextView time);                            // HrsNumericas
 
-}  // namespace orbek
+} // namespace orbek

@@ -219,21 +219,21 @@ class IdlAgreement : public ::testing::Test {
 };
 
 TEST_F(IdlAgreement, MethodsStandInTableOrderWithTheirDispids) {
-    for_each_method([](const MethodSpec& spec, const IdlMethod& idl) {
-        EXPECT_EQ(idl.name, to_utf8(spec.name));
+    for_each_method([](const MethodSpec& declared_method, const IdlMethod& idl) {
+        EXPECT_EQ(idl.name, to_utf8(declared_method.name));
         ASSERT_TRUE(idl.attributes.contains("id"));
-        EXPECT_EQ(std::stoll(idl.attributes.at("id"), nullptr, 0), spec.dispid);
+        EXPECT_EQ(std::stoll(idl.attributes.at("id"), nullptr, 0), declared_method.dispid);
         ASSERT_TRUE(idl.attributes.contains("helpstring"));
         EXPECT_GT(idl.attributes.at("helpstring").size(), 2u) << "an empty help string";
     });
 }
 
 TEST_F(IdlAgreement, ArgumentsHaveTheDeclaredNamesTypesAndPassing) {
-    for_each_method([](const MethodSpec& spec, const IdlMethod& idl) {
-        const std::size_t declared = spec.args.size();
+    for_each_method([](const MethodSpec& declared_method, const IdlMethod& idl) {
+        const std::size_t declared = declared_method.args.size();
         ASSERT_GE(idl.parameters.size(), declared);
         for (std::size_t a = 0; a < declared; ++a) {
-            const ArgSpec& arg = spec.args[a];
+            const ArgSpec& arg = declared_method.args[a];
             const IdlParameter& parameter = idl.parameters[a];
             SCOPED_TRACE(to_utf8(arg.name));
             EXPECT_EQ(parameter.name, to_utf8(arg.name));
@@ -256,9 +256,9 @@ TEST_F(IdlAgreement, ArgumentsHaveTheDeclaredNamesTypesAndPassing) {
 // An early-bound caller that leaves an argument out passes the IDL's default; a late-bound
 // one gets the table's. Both must be the same value.
 TEST_F(IdlAgreement, DefaultsAreWhatAnOmittedArgumentTakes) {
-    for_each_method([](const MethodSpec& spec, const IdlMethod& idl) {
-        for (std::size_t a = 0; a < spec.args.size() && a < idl.parameters.size(); ++a) {
-            const ArgSpec& arg = spec.args[a];
+    for_each_method([](const MethodSpec& declared_method, const IdlMethod& idl) {
+        for (std::size_t a = 0; a < declared_method.args.size() && a < idl.parameters.size(); ++a) {
+            const ArgSpec& arg = declared_method.args[a];
             const IdlParameter& parameter = idl.parameters[a];
             SCOPED_TRACE(to_utf8(arg.name));
             if (!arg.optional || arg.type == ValueType::Variant) {
@@ -274,9 +274,9 @@ TEST_F(IdlAgreement, DefaultsAreWhatAnOmittedArgumentTakes) {
 }
 
 TEST_F(IdlAgreement, ResultIsTheLastParameterAsRetval) {
-    for_each_method([](const MethodSpec& spec, const IdlMethod& idl) {
-        const std::size_t extra = idl.parameters.size() - spec.args.size();
-        if (!spec.result) {
+    for_each_method([](const MethodSpec& declared_method, const IdlMethod& idl) {
+        const std::size_t extra = idl.parameters.size() - declared_method.args.size();
+        if (!declared_method.result) {
             EXPECT_EQ(extra, 0u) << "a result the table does not declare";
             return;
         }
@@ -284,7 +284,8 @@ TEST_F(IdlAgreement, ResultIsTheLastParameterAsRetval) {
         const IdlParameter& result = idl.parameters.back();
         EXPECT_EQ(result.flags, (std::set<std::string>{"out", "retval"}));
         ASSERT_EQ(result.type.back(), '*');
-        EXPECT_EQ(value_type_of(result.type.substr(0, result.type.size() - 1)), spec.result);
+        EXPECT_EQ(value_type_of(result.type.substr(0, result.type.size() - 1)),
+                  declared_method.result);
     });
 }
 
