@@ -4,6 +4,7 @@
 #include "MireldaSys.h"
 #include "dispatch_torture.h"
 #include "host_checks.h"
+#include "memory_growth.h"
 #include "server_lifetime.h"
 
 #include <string>
@@ -13,6 +14,9 @@
 using namespace wine_checks;
 
 namespace {
+
+// The methods that open windows or animate one.
+const std::vector<std::wstring> windowed_methods = {L"ShowSystemInfo", L"CloseEffect"};
 
 void check_pad_text(Report& report, _SysTools* tools) {
     struct Case {
@@ -266,7 +270,63 @@ void check_dispatch(Report& report, IDispatch* tools) {
                                  &failing, nullptr, nullptr, nullptr),
                    DISP_E_EXCEPTION);
 
-    check_every_argument_kind(report, tools, "SysTools", {L"ShowSystemInfo", L"CloseEffect"});
+    check_every_argument_kind(report, tools, "SysTools", windowed_methods);
+}
+
+// What a client does that succeeds and writes into its variables (so the object replaces what
+// they held), and a call that fails with an EXCEPINFO the client frees. Returns how many calls
+// answered otherwise than expected.
+int client_calls(IDispatch* tools) {
+    int unexpected = 0;
+    auto expect = [&unexpected](bool as_expected) { unexpected += as_expected ? 0 : 1; };
+
+    Value month(L"2");
+    Value year(L"2024");
+    CallResult days = call(tools, L"DaysInMonth", {by_reference(month), by_reference(year)});
+    expect(days.value.number() == 29 && V_VT(month.get()) == VT_I2 && V_VT(year.get()) == VT_I2);
+
+    Value text(L"7");
+    CallResult padded = call(tools, L"PadText", {by_reference(text), *Value(2L)});
+    expect(padded.value.text() == L"07" && text.text() == L"7");
+
+    Text typed(L"5");
+    VARIANT typed_reference;
+    VariantInit(&typed_reference);
+    V_VT(&typed_reference) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&typed_reference) = typed.slot();
+    CallResult year_text = call(tools, L"PadText", {typed_reference, *Value(4L)});
+    expect(year_text.value.text() == L"0005" && typed.str() == L"5");
+
+    CallResult encoded = call(tools, L"EncodeText", {*Value(L"M\u00f3dulo \u00f1")});
+    CallResult decoded = call(tools, L"DecodeText", {*encoded.value});
+    expect(decoded.value.text() == L"M\u00f3dulo \u00f1");
+
+    CallResult bits = call(tools, L"ToBitText", {*Value(L"5")});
+    expect(bits.value.text().size() >= 16);
+
+    Value date;
+    V_VT(date.get()) = VT_DATE;
+    V_DATE(date.get()) = 46361.0; // 5 December 2026
+    CallResult date_text =
+        call(tools, L"DateToText",
+             {*date, *Value(L"E"), *Value(L""), *Value::boolean(true), *Value::boolean(true)});
+    expect(date_text.value.text().find(L"2026") != std::wstring::npos);
+
+    Value wrong_month(13L);
+    CallResult failed = call(tools, L"DaysInMonth", {by_reference(wrong_month), *Value(2024L)});
+    expect(failed.result == DISP_E_EXCEPTION && failed.scode == static_cast<HRESULT>(0x800A0005) &&
+           failed.source == L"MireldaSys" && !failed.description.empty());
+    return unexpected;
+}
+
+void check_memory(Report& report, IDispatch* tools) {
+    const Round client_round = [tools] { return client_calls(tools); };
+    check_measurement_sees_a_leak(report, "SysTools", 200, tools, client_round);
+    check_no_memory_growth(report, "SysTools", "every argument kind and the client calls", 200,
+                           tools, [tools, &client_round] {
+                               return count_undefined_answers(tools, windowed_methods) +
+                                      client_round();
+                           });
 }
 
 std::wstring version_string(const wchar_t* path, const wchar_t* name) {
@@ -306,6 +366,7 @@ int wmain(int argc, wchar_t** argv) {
         check_bit_text(report, tools);
         check_date_text(report, tools);
         check_dispatch(report, tools);
+        check_memory(report, tools);
         check_error_info_support(report, tools, "SysTools", __uuidof(_SysTools), "_SysTools");
         tools->Release();
     }

@@ -3,6 +3,7 @@
 // the server's unloading. Argument: the Windows path of Orbek_DLL.dll.
 #include "dispatch_torture.h"
 #include "host_checks.h"
+#include "memory_growth.h"
 #include "server_lifetime.h"
 
 #include <string>
@@ -123,6 +124,62 @@ void check_errors(Report& report, IDispatch* component) {
     }
 }
 
+// The methods that open windows or message boxes, write files, or pause.
+const std::vector<std::wstring> left_out_methods = {
+    L"ProgressBar", L"STIProgressBar", L"ProgressShow", L"FechaValida", L"sSplash",
+    L"WrINI",       L"ArchStay",       L"Log",          L"Delay"};
+
+VARIANT text_reference(BSTR* text) {
+    VARIANT reference;
+    VariantInit(&reference);
+    V_VT(&reference) = VT_BYREF | VT_BSTR;
+    V_BSTRREF(&reference) = text;
+    return reference;
+}
+
+// What a client does that succeeds and writes into its variables (so the component replaces
+// what they held), and calls that fail with an EXCEPINFO the client frees. Returns how many
+// calls answered otherwise than expected.
+int client_calls(IDispatch* component) {
+    int unexpected = 0;
+    auto expect = [&unexpected](bool as_expected) { unexpected += as_expected ? 0 : 1; };
+
+    Value empty;
+    CallResult filled = call(component, L"Fillhours", {by_reference(empty)});
+    expect(filled.result == S_OK && filled.value.text() == L"00:00" && empty.text() == L"00:00");
+
+    Text typed(L"");
+    CallResult typed_filled = call(component, L"Fillhours", {text_reference(typed.slot())});
+    expect(typed_filled.result == S_OK && typed.str() == L"00:00");
+
+    Text typed_short(L"930");
+    CallResult padded = call(component, L"Fillhours", {text_reference(typed_short.slot())});
+    expect(padded.value.text() == L"09:30" && typed_short.str() == L"930");
+
+    Value seconds(L"90000"); // a text where a Long is declared
+    CallResult hours = call(component, L"Seg2Hrs", {by_reference(seconds)});
+    expect(hours.value.text() == L"25:00:00" && seconds.number() == 90000);
+
+    Value times[] = {Value(L"01:30:00"), Value(L"00:45:30"), Value(L"00:00:30"),
+                     Value(L"02:00:00"), Value(L"10:00:00"), Value(L"00:00:00")};
+    std::vector<VARIANT> references;
+    for (Value& time : times) {
+        references.push_back(by_reference(time));
+    }
+    CallResult sum = call(component, L"SumaHoras", references);
+    expect(sum.result == S_OK && sum.value.text() == L"14:16:00");
+
+    Value one_character(L"1");
+    CallResult failed = call(component, L"Fillhours", {by_reference(one_character)});
+    expect(failed.result == DISP_E_EXCEPTION && failed.scode == static_cast<HRESULT>(0x800A0005) &&
+           !failed.description.empty() && one_character.text() == L"1");
+
+    Value module(17L);
+    CallResult refused = call(component, L"Acceso", {*Value(L""), by_reference(module)});
+    expect(refused.result == DISP_E_EXCEPTION && !refused.source.empty());
+    return unexpected;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -140,11 +197,14 @@ int wmain(int argc, wchar_t** argv) {
     if (report.hresult("create Orbek_DLL.OrbekDLL", created, S_OK)) {
         check_named_arguments(report, component);
         check_errors(report, component);
-        // Left out: the methods that open windows or message boxes, write files, or pause.
-        check_every_argument_kind(report, component, "OrbekDLL",
-                                  {L"ProgressBar", L"STIProgressBar", L"ProgressShow",
-                                   L"FechaValida", L"sSplash", L"WrINI", L"ArchStay", L"Log",
-                                   L"Delay"});
+        check_every_argument_kind(report, component, "OrbekDLL", left_out_methods);
+        const Round client_round = [component] { return client_calls(component); };
+        check_measurement_sees_a_leak(report, "OrbekDLL", 120, component, client_round);
+        check_no_memory_growth(report, "OrbekDLL", "every argument kind and the client calls", 120,
+                               component, [component, &client_round] {
+                                   return count_undefined_answers(component, left_out_methods) +
+                                          client_round();
+                               });
         component->Release();
     }
     CoUninitialize();

@@ -374,28 +374,36 @@ bool acceptable(HRESULT answer, HRESULT scode) {
     return is_defined_answer(answer);
 }
 
-} // namespace
+struct MethodOutcome {
+    std::wstring name;
+    int calls = 0;
+    int wrong = 0;
+    std::string first_wrong; // what the first call with an undefined answer sent and got
+};
 
-void check_every_argument_kind(Report& report, IDispatch* object, const std::string& label,
-                               const std::vector<std::wstring>& skipped) {
+// Sends the whole set once, printing nothing.
+std::vector<MethodOutcome> send_every_argument_kind(IDispatch* object,
+                                                    const std::vector<std::wstring>& skipped) {
     const std::vector<Sample> samples = every_sample();
-    const std::vector<Method> methods = methods_of(object);
-    report.check(label + ": the type information lists methods", !methods.empty(),
-                 "GetTypeInfo gave no methods");
-    for (const Method& method : methods) {
+    std::vector<MethodOutcome> outcomes;
+    for (const Method& method : methods_of(object)) {
         if (std::find(skipped.begin(), skipped.end(), method.name) != skipped.end()) {
             continue;
         }
-        std::string first_wrong;
-        int calls = 0;
-        auto try_call = [&](std::size_t count, int varied, const Sample* sample,
-                            const std::string& what) {
+        MethodOutcome outcome;
+        outcome.name = method.name;
+        auto try_call = [&](std::size_t count, int varied, const Sample* sample, const char* what) {
             HRESULT scode = S_OK;
             const HRESULT answer = send(object, method, count, varied, sample, &scode);
-            ++calls;
-            if (!acceptable(answer, scode) && first_wrong.empty()) {
-                first_wrong =
-                    what + " gave " + hresult_text(answer) + " (scode " + hresult_text(scode) + ")";
+            ++outcome.calls;
+            if (acceptable(answer, scode)) {
+                return;
+            }
+            if (++outcome.wrong == 1) {
+                const std::string argument =
+                    varied < 0 ? std::string() : "argument " + std::to_string(varied + 1) + " = ";
+                outcome.first_wrong = argument + what + " gave " + hresult_text(answer) +
+                                      " (scode " + hresult_text(scode) + ")";
             }
         };
         const std::size_t declared = method.parameters.size();
@@ -403,14 +411,35 @@ void check_every_argument_kind(Report& report, IDispatch* object, const std::str
         try_call(declared + 1, -1, nullptr, "one argument too many");
         for (std::size_t parameter = 0; parameter < declared; ++parameter) {
             for (const Sample& sample : samples) {
-                try_call(declared, static_cast<int>(parameter), &sample,
-                         "argument " + std::to_string(parameter + 1) + " = " + sample.name);
+                try_call(declared, static_cast<int>(parameter), &sample, sample.name);
             }
         }
-        report.check(label + ": " + utf8(method.name) + " answers " + std::to_string(calls) +
-                         " kinds of arguments with defined HRESULTs",
-                     first_wrong.empty(), first_wrong);
+        outcomes.push_back(std::move(outcome));
     }
+    return outcomes;
+}
+
+} // namespace
+
+void check_every_argument_kind(Report& report, IDispatch* object, const std::string& label,
+                               const std::vector<std::wstring>& skipped) {
+    const std::vector<MethodOutcome> outcomes = send_every_argument_kind(object, skipped);
+    report.check(label + ": the type information lists methods", !outcomes.empty(),
+                 "GetTypeInfo gave no methods");
+    for (const MethodOutcome& outcome : outcomes) {
+        report.check(label + ": " + utf8(outcome.name) + " answers " +
+                         std::to_string(outcome.calls) +
+                         " kinds of arguments with defined HRESULTs",
+                     outcome.wrong == 0, outcome.first_wrong);
+    }
+}
+
+int count_undefined_answers(IDispatch* object, const std::vector<std::wstring>& skipped) {
+    int wrong = 0;
+    for (const MethodOutcome& outcome : send_every_argument_kind(object, skipped)) {
+        wrong += outcome.wrong;
+    }
+    return wrong;
 }
 
 } // namespace wine_checks

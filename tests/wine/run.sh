@@ -146,13 +146,15 @@ run_64_bit() {
     [ "$companion" -eq 1 ] && register_check "regsvr32 MireldaSys.dll" "$(windows_path "$dist64/MireldaSys.dll")"
     [ "$component" -eq 1 ] && register_check "regsvr32 Orbek_DLL.dll" "$(windows_path "$dist64/Orbek_DLL.dll")"
 
+    # The two hosts that measure their heaps ask the automation library to free every BSTR at
+    # once instead of keeping some for reuse, so that the heap holds only what is still in use.
     run_host com_support_checks
     if [ "$companion" -eq 1 ]; then
-        run_host companion_checks "$(windows_path "$dist64/MireldaSys.dll")"
+        OANOCACHE=1 run_host companion_checks "$(windows_path "$dist64/MireldaSys.dll")"
         run_host window_checks
     fi
     if [ "$component" -eq 1 ]; then
-        run_host component_checks "$(windows_path "$dist64/Orbek_DLL.dll")"
+        OANOCACHE=1 run_host component_checks "$(windows_path "$dist64/Orbek_DLL.dll")"
         [ "$companion" -eq 1 ] && run_host thread_checks "$(windows_path "$dist64/MireldaSys.dll")"
         [ "$companion" -eq 1 ] && run_host component_vtable_checks
     fi
