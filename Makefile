@@ -15,7 +15,7 @@ define build_preset
 	@echo "built $(1)"
 endef
 
-.PHONY: all deps native asan win32 win64 windows test demo bench format clean
+.PHONY: all deps native asan win32 win64 windows test demo bench bench-wine format clean
 
 all: native windows
 
@@ -50,7 +50,10 @@ demo: native windows
 	@examples/run_demo.sh
 
 bench: native
-	tools/bench-report.sh
+	@tools/bench-report.sh
+
+bench-wine: windows
+	@bench/wine_calls.sh
 
 format:
 	@git ls-files '*.h' '*.cpp' | xargs clang-format -i
