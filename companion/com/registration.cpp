@@ -1,7 +1,6 @@
 #include "registration.h"
 
 #include <cwchar>
-#include <olectl.h>
 
 namespace orbek::com {
 
@@ -10,21 +9,10 @@ namespace {
 // The system's marshaller for automation-compatible interfaces, driven by the type library.
 constexpr wchar_t AutomationMarshaller[] = L"{00020424-0000-0000-C000-000000000046}";
 
-std::wstring guid_text(REFGUID guid) {
-    wchar_t buffer[40] = {};
-    StringFromGUID2(guid, buffer, 40);
-    return buffer;
-}
-
 std::wstring hex_version(WORD major, WORD minor) {
     wchar_t buffer[16] = {};
     std::swprintf(buffer, 16, L"%x.%x", major, minor);
     return buffer;
-}
-
-std::wstring folder_of(const std::wstring& path) {
-    const auto slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 std::wstring name_of(ITypeLib* library, INT index) {
@@ -43,41 +31,71 @@ std::wstring help_text_of(ITypeLib* library, INT index) {
     return result;
 }
 
-HKEY classes_root(RegistryScope scope, REGSAM access, HKEY* root) {
-    const HKEY hive = scope == RegistryScope::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
-    if (RegCreateKeyExW(hive, L"Software\\Classes", 0, nullptr, 0, access, nullptr, root,
-                        nullptr) != ERROR_SUCCESS) {
-        *root = nullptr;
-    }
-    return *root;
+// The type library's own keys: its GUID, the version, the locale and the platform path.
+void add_library_records(std::vector<RegistryKey>& records, const std::wstring& library_id,
+                         const std::wstring& version, LCID lcid, const std::wstring& description,
+                         const std::wstring& server_path) {
+    const std::wstring library_key = L"TypeLib\\" + library_id;
+    const std::wstring version_key = library_key + L"\\" + version;
+    wchar_t locale[16] = {};
+    std::swprintf(locale, 16, L"%lx", static_cast<unsigned long>(lcid));
+    const std::wstring locale_key = version_key + L"\\" + locale;
+    const wchar_t* platform = sizeof(void*) == 8 ? L"win64" : L"win32";
+
+    records.push_back({library_key, {}});
+    records.push_back({version_key, {{L"", description}}});
+    records.push_back({locale_key, {}});
+    records.push_back({locale_key + L"\\" + platform, {{L"", server_path}}});
+    records.push_back({version_key + L"\\FLAGS", {{L"", L"0"}}});
+    records.push_back({version_key + L"\\HELPDIR", {{L"", folder_of(server_path)}}});
+}
+
+// A creatable class: its CLSID key and a ProgID of the library's name and its own.
+void add_class_records(std::vector<RegistryKey>& records, const std::wstring& id,
+                       const std::wstring& name, const std::wstring& library_name,
+                       const std::wstring& library_id, const std::wstring& version,
+                       const std::wstring& server_path) {
+    const std::wstring class_key = L"CLSID\\" + id;
+    const std::wstring prog_id = library_name + L"." + name;
+    records.push_back({class_key, {{L"", prog_id}}});
+    records.push_back(
+        {class_key + L"\\InprocServer32", {{L"", server_path}, {L"ThreadingModel", L"Apartment"}}});
+    records.push_back({class_key + L"\\ProgID", {{L"", prog_id}}});
+    records.push_back({class_key + L"\\TypeLib", {{L"", library_id}}});
+    records.push_back({class_key + L"\\Version", {{L"", version}}});
+    records.push_back({class_key + L"\\Programmable", {{L"", L""}}});
+    records.push_back({prog_id, {{L"", name}}});
+    records.push_back({prog_id + L"\\CLSID", {{L"", id}}});
+}
+
+// An interface callers reach through the automation marshaller.
+void add_interface_records(std::vector<RegistryKey>& records, const std::wstring& id,
+                           const std::wstring& name, const std::wstring& library_id,
+                           const std::wstring& version) {
+    const std::wstring interface_key = L"Interface\\" + id;
+    records.push_back({interface_key, {{L"", name}}});
+    records.push_back({interface_key + L"\\ProxyStubClsid32", {{L"", AutomationMarshaller}}});
+    records.push_back({interface_key + L"\\ProxyStubClsid", {{L"", AutomationMarshaller}}});
+    records.push_back({interface_key + L"\\TypeLib", {{L"", library_id}, {L"Version", version}}});
 }
 
 } // namespace
 
-RegistryRecords registry_records(ITypeLib* library, const std::wstring& server_path) {
-    RegistryRecords records;
+std::vector<RegistryKey> registry_records(ITypeLib* library, const std::wstring& server_path) {
+    std::vector<RegistryKey> records;
     TLIBATTR* library_attributes = nullptr;
     if (FAILED(library->GetLibAttr(&library_attributes))) {
         return records;
     }
-    const std::wstring library_id = guid_text(library_attributes->guid);
+    const std::wstring library_id = text_of_guid(library_attributes->guid);
     const std::wstring version =
         hex_version(library_attributes->wMajorVerNum, library_attributes->wMinorVerNum);
-    wchar_t locale[16] = {};
-    std::swprintf(locale, 16, L"%lx", static_cast<unsigned long>(library_attributes->lcid));
+    const LCID lcid = library_attributes->lcid;
     library->ReleaseTLibAttr(library_attributes);
     const std::wstring library_name = name_of(library, -1);
-    const std::wstring platform = sizeof(void*) == 8 ? L"win64" : L"win32";
-
-    const std::wstring library_key = L"TypeLib\\" + library_id;
-    const std::wstring version_key = library_key + L"\\" + version;
     const std::wstring library_help = help_text_of(library, -1);
-    records.values.push_back(
-        {version_key, L"", library_help.empty() ? library_name : library_help});
-    records.values.push_back({version_key + L"\\" + locale + L"\\" + platform, L"", server_path});
-    records.values.push_back({version_key + L"\\FLAGS", L"", L"0"});
-    records.values.push_back({version_key + L"\\HELPDIR", L"", folder_of(server_path)});
-    records.owned_keys.push_back(library_key);
+    add_library_records(records, library_id, version, lcid,
+                        library_help.empty() ? library_name : library_help, server_path);
 
     const UINT count = library->GetTypeInfoCount();
     for (UINT index = 0; index < count; ++index) {
@@ -90,7 +108,7 @@ RegistryRecords registry_records(ITypeLib* library, const std::wstring& server_p
             info->Release();
             continue;
         }
-        const std::wstring id = guid_text(attributes->guid);
+        const std::wstring id = text_of_guid(attributes->guid);
         const std::wstring name = name_of(library, static_cast<INT>(index));
         const bool creatable_class =
             attributes->typekind == TKIND_COCLASS && (attributes->wTypeFlags & TYPEFLAG_FCANCREATE);
@@ -102,85 +120,12 @@ RegistryRecords registry_records(ITypeLib* library, const std::wstring& server_p
         info->Release();
 
         if (creatable_class) {
-            const std::wstring class_key = L"CLSID\\" + id;
-            const std::wstring prog_id = library_name + L"." + name;
-            records.values.push_back({class_key, L"", prog_id});
-            records.values.push_back({class_key + L"\\InprocServer32", L"", server_path});
-            records.values.push_back(
-                {class_key + L"\\InprocServer32", L"ThreadingModel", L"Apartment"});
-            records.values.push_back({class_key + L"\\ProgID", L"", prog_id});
-            records.values.push_back({class_key + L"\\TypeLib", L"", library_id});
-            records.values.push_back({class_key + L"\\Version", L"", version});
-            records.values.push_back({class_key + L"\\Programmable", L"", L""});
-            records.values.push_back({prog_id, L"", name});
-            records.values.push_back({prog_id + L"\\CLSID", L"", id});
-            records.owned_keys.push_back(class_key);
-            records.owned_keys.push_back(prog_id);
+            add_class_records(records, id, name, library_name, library_id, version, server_path);
         } else if (automation_interface) {
-            const std::wstring interface_key = L"Interface\\" + id;
-            records.values.push_back({interface_key, L"", name});
-            records.values.push_back(
-                {interface_key + L"\\ProxyStubClsid32", L"", AutomationMarshaller});
-            records.values.push_back(
-                {interface_key + L"\\ProxyStubClsid", L"", AutomationMarshaller});
-            records.values.push_back({interface_key + L"\\TypeLib", L"", library_id});
-            records.values.push_back({interface_key + L"\\TypeLib", L"Version", version});
-            records.owned_keys.push_back(interface_key);
+            add_interface_records(records, id, name, library_id, version);
         }
     }
     return records;
-}
-
-HRESULT write_registry_records(const RegistryRecords& records, RegistryScope scope) {
-    HKEY root = nullptr;
-    if (classes_root(scope, KEY_ALL_ACCESS, &root) == nullptr) {
-        return SELFREG_E_CLASS;
-    }
-    HRESULT outcome = S_OK;
-    for (const RegistryValue& value : records.values) {
-        HKEY key = nullptr;
-        LSTATUS status = RegCreateKeyExW(root, value.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                         nullptr, &key, nullptr);
-        if (status == ERROR_SUCCESS) {
-            const auto bytes = static_cast<DWORD>((value.data.size() + 1) * sizeof(wchar_t));
-            status =
-                RegSetValueExW(key, value.name.empty() ? nullptr : value.name.c_str(), 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(value.data.c_str()), bytes);
-            RegCloseKey(key);
-        }
-        if (status != ERROR_SUCCESS) {
-            outcome = HRESULT_FROM_WIN32(status);
-            break;
-        }
-    }
-    RegCloseKey(root);
-    if (FAILED(outcome)) {
-        remove_registry_records(records, scope);
-    }
-    return outcome;
-}
-
-HRESULT remove_registry_records(const RegistryRecords& records, RegistryScope scope) {
-    HKEY root = nullptr;
-    if (classes_root(scope, KEY_ALL_ACCESS, &root) == nullptr) {
-        return SELFREG_E_CLASS;
-    }
-    HRESULT outcome = S_OK;
-    for (const std::wstring& key : records.owned_keys) {
-        const LSTATUS status = RegDeleteTreeW(root, key.c_str());
-        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND && SUCCEEDED(outcome)) {
-            outcome = HRESULT_FROM_WIN32(status);
-        }
-    }
-    RegCloseKey(root);
-    return outcome;
-}
-
-RegistryScope scope_of_install_command(const wchar_t* command) {
-    if (command != nullptr && _wcsicmp(command, L"user") == 0) {
-        return RegistryScope::User;
-    }
-    return RegistryScope::Machine;
 }
 
 } // namespace orbek::com

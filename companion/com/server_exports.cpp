@@ -6,13 +6,14 @@
 #include "sys_tools_object.h"
 
 #include <olectl.h>
+#include <vector>
 #include <windows.h>
 
 using namespace orbek::com;
 
 namespace {
 
-HRESULT records_of_this_server(RegistryRecords* records) {
+HRESULT records_of_this_server(std::vector<RegistryKey>* records) {
     ITypeLib* library = nullptr;
     const HRESULT outcome = load_server_type_library(&library);
     if (FAILED(outcome)) {
@@ -20,19 +21,19 @@ HRESULT records_of_this_server(RegistryRecords* records) {
     }
     *records = registry_records(library, server_path());
     library->Release();
-    return records->values.empty() ? SELFREG_E_TYPELIB : S_OK;
+    return records->empty() ? SELFREG_E_TYPELIB : S_OK;
 }
 
-HRESULT register_in(RegistryScope scope) {
-    RegistryRecords records;
+HRESULT register_in(RegistrationScope scope) {
+    std::vector<RegistryKey> records;
     const HRESULT outcome = records_of_this_server(&records);
-    return FAILED(outcome) ? outcome : write_registry_records(records, scope);
+    return FAILED(outcome) ? outcome : write_registry_keys(records, scope);
 }
 
-HRESULT unregister_in(RegistryScope scope) {
-    RegistryRecords records;
+HRESULT unregister_in(RegistrationScope scope) {
+    std::vector<RegistryKey> records;
     const HRESULT outcome = records_of_this_server(&records);
-    return FAILED(outcome) ? outcome : remove_registry_records(records, scope);
+    return FAILED(outcome) ? outcome : remove_registry_keys(records, scope);
 }
 
 } // namespace
@@ -64,14 +65,14 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-    return register_in(RegistryScope::Machine);
+    return register_in(RegistrationScope::Machine);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return unregister_in(RegistryScope::Machine);
+    return unregister_in(RegistrationScope::Machine);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllInstall(BOOL install, LPCWSTR command) {
-    const RegistryScope scope = scope_of_install_command(command);
+    const RegistrationScope scope = scope_of_install_command(command);
     return install ? register_in(scope) : unregister_in(scope);
 }

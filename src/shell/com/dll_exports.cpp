@@ -8,7 +8,7 @@
 #include <objbase.h>
 #include <windows.h>
 
-using orbek::server::RegistrationScope;
+using orbek::com::RegistrationScope;
 
 extern "C" {
 
@@ -64,9 +64,7 @@ STDAPI DllUnregisterServer() {
 // regsvr32 /n /i:user registers for the current user only, /u /n /i:user removes that;
 // any other command text means machine-wide.
 STDAPI DllInstall(BOOL install, PCWSTR command_line) {
-    const RegistrationScope scope = command_line != nullptr && lstrcmpiW(command_line, L"user") == 0
-                                        ? RegistrationScope::User
-                                        : RegistrationScope::Machine;
+    const RegistrationScope scope = orbek::com::scope_of_install_command(command_line);
     return install ? orbek::server::register_server(scope)
                    : orbek::server::unregister_server(scope);
 }
