@@ -1,8 +1,8 @@
 // Our SysTools: the companion library's operations, on any platform.
 #pragma once
 
+#include "platform/sys_tools.h"
 #include "platform/window_layer.h"
-#include "shell/sys_tools.h"
 
 namespace orbek {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "automation/text.h"
-#include "shell/sys_tools.h"
+#include "platform/sys_tools.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/clock.h"
-#include "shell/sys_tools.h"
+#include "platform/sys_tools.h"
 
 namespace orbek {
 

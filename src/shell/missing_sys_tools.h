@@ -2,7 +2,7 @@
 // fails as a call on an object variable that was never set.
 #pragma once
 
-#include "shell/sys_tools.h"
+#include "platform/sys_tools.h"
 
 namespace orbek {
 

@@ -2,7 +2,7 @@
 // it, objects on different threads never see each other's.
 #pragma once
 
-#include "shell/sys_tools.h"
+#include "platform/sys_tools.h"
 
 #include <memory>
 

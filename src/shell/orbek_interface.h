@@ -5,18 +5,17 @@
 #include "automation/currency.h"
 #include "automation/text.h"
 #include "automation/variant.h"
+#include "timecalc/time_sums.h"
 
 #include <cstdint>
 
 namespace orbek {
 
-class OrbekInterface {
+class OrbekInterface : public TimeTextConversions {
   public:
     virtual ~OrbekInterface() = default;
 
     virtual void Class_Initialize() = 0;
-    virtual std::int32_t Hrs2Seg(Variant& Horas) = 0;
-    virtual Text Seg2Hrs(std::int32_t& Segundos) = 0;
     virtual Text Fillhours(Text& vhours) = 0;
     virtual Text SumaHoras(Variant& Hora1, Variant& Hora2, Variant& Hora3, Variant& Hora4,
                            Variant& Hora5, Variant& Hora6) = 0;

@@ -12,11 +12,11 @@ constexpr std::int32_t SecondsPerDay = 86400;
 
 // Seconds add and subtract as plain 32-bit integers: a total past the limit wraps around
 // rather than failing, as the host has always seen it.
-std::uint32_t seconds_of(OrbekInterface& self, Variant& time) {
+std::uint32_t seconds_of(TimeTextConversions& self, Variant& time) {
     return static_cast<std::uint32_t>(self.Hrs2Seg(time));
 }
 
-Text time_text_of(OrbekInterface& self, std::uint32_t seconds) {
+Text time_text_of(TimeTextConversions& self, std::uint32_t seconds) {
     std::int32_t total = static_cast<std::int32_t>(seconds);
     return self.Seg2Hrs(total);
 }
@@ -29,7 +29,7 @@ bool is_given(const Variant& time) {
 
 } // namespace
 
-Text sum_time_texts(OrbekInterface& self, Variant& first, Variant& second, Variant& third,
+Text sum_time_texts(TimeTextConversions& self, Variant& first, Variant& second, Variant& third,
                     Variant& fourth, Variant& fifth, Variant& sixth) {
     std::uint32_t total = seconds_of(self, first);
     total += seconds_of(self, second);
@@ -41,7 +41,7 @@ Text sum_time_texts(OrbekInterface& self, Variant& first, Variant& second, Varia
     return time_text_of(self, total);
 }
 
-Text subtract_time_texts(OrbekInterface& self, Variant& first, Variant& second) {
+Text subtract_time_texts(TimeTextConversions& self, Variant& first, Variant& second) {
     std::uint32_t difference = seconds_of(self, first);
     difference -= seconds_of(self, second);
     return time_text_of(self, difference);

@@ -4,16 +4,26 @@
 #include "automation/text.h"
 #include "automation/variant.h"
 #include "platform/clock.h"
-#include "shell/orbek_interface.h"
 
 #include <cstdint>
 
 namespace orbek {
 
-Text sum_time_texts(OrbekInterface& self, Variant& first, Variant& second, Variant& third,
-                    Variant& fourth, Variant& fifth, Variant& sixth);            // SumaHoras
-Text subtract_time_texts(OrbekInterface& self, Variant& first, Variant& second); // RestaHoras
-bool reaches_a_day(std::int32_t seconds);                                        // MasDeUnDia
-void delay(std::int32_t level, const Clock& clock);                              // Delay
+// The object's own public conversions, which sums and differences go through so that they
+// behave exactly as a host calling those methods sees them.
+class TimeTextConversions {
+  public:
+    virtual std::int32_t Hrs2Seg(Variant& Horas) = 0;
+    virtual Text Seg2Hrs(std::int32_t& Segundos) = 0;
+
+  protected:
+    ~TimeTextConversions() = default;
+};
+
+Text sum_time_texts(TimeTextConversions& self, Variant& first, Variant& second, Variant& third,
+                    Variant& fourth, Variant& fifth, Variant& sixth);                 // SumaHoras
+Text subtract_time_texts(TimeTextConversions& self, Variant& first, Variant& second); // RestaHoras
+bool reaches_a_day(std::int32_t seconds);                                             // MasDeUnDia
+void delay(std::int32_t level, const Clock& clock);                                   // Delay
 
 } // namespace orbek

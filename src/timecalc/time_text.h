@@ -4,7 +4,7 @@
 #include "automation/currency.h"
 #include "automation/text.h"
 #include "automation/variant.h"
-#include "shell/sys_tools.h"
+#include "platform/sys_tools.h"
 
 #include <cstdint>
 

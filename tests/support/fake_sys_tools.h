@@ -5,7 +5,7 @@
 #pragma once
 
 #include "automation/vb_error.h"
-#include "shell/sys_tools.h"
+#include "platform/sys_tools.h"
 
 #include <cstdint>
 #include <optional>

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "automation/vb_error.h"
+#include "platform/sys_tools.h"
 #include "shell/orbek_interface.h"
-#include "shell/sys_tools.h"
 
 #include <deque>
 #include <string>

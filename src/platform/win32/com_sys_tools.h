@@ -1,7 +1,7 @@
 // The thread's SysTools reached through the companion's COM class MireldaSys.SysTools.
 #pragma once
 
-#include "shell/sys_tools.h"
+#include "platform/sys_tools.h"
 
 namespace orbek {
 
