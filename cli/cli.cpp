@@ -1,41 +1,87 @@
 #include "cli.h"
 
 #include "automation/conversions.h"
+#include "automation/ole_date.h"
 #include "automation/vb_error.h"
-#include "shell/dispatcher.h"
-#include "shell/method_table.h"
+#include "platform/posix/posix_platform.h"
+#include "platform/posix/system_clock.h"
+#include "recording_window_layer.h"
 #include "shell/orbek_object.h"
 #include "sys_tools_impl.h"
 
-#include <memory>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <thread>
 #include <vector>
 
 namespace orbek {
 namespace {
 
 constexpr const char* Usage =
-    "usage: orbek [--no-companion] COMMAND\n"
+    "usage: orbek [--no-companion] [--now \"YYYY-MM-DD HH:MM:SS\"] COMMAND\n"
     "  methods                 list the methods of OrbekDLL\n"
     "  call METHOD [ARG...]    call a method; each ARG is a text, or @missing, @null, @empty\n"
     "  encode TEXT             the companion's encoded form of TEXT (e.g. a rights text)\n"
     "  decode TEXT             the plain text of an encoded TEXT\n"
-    "--no-companion runs as on a machine where the companion library cannot be created.\n";
+    "--no-companion runs as on a machine where the companion library cannot be created;\n"
+    "--now fixes the date and time every method sees, for reproducible runs.\n";
 
-std::string declaration(const MethodSpec& method) {
+// A clock that stands still at the time the command line names; pauses are real.
+class FixedClock final : public Clock {
+  public:
+    explicit FixedClock(double now) : now_(now) {}
+    double now() const override { return now_; }
+    void sleep_milliseconds(int milliseconds) const override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
+
+  private:
+    double now_;
+};
+
+struct Options {
+    bool with_companion = true;
+    std::optional<double> now;
+};
+
+// "YYYY-MM-DD HH:MM:SS", every field in range.
+std::optional<double> parse_now(const std::string& text) {
+    DateParts parts;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &parts.year, &parts.month,
+                    &parts.day, &parts.hour, &parts.minute, &parts.second, &tail) != 6) {
+        return std::nullopt;
+    }
+    return ole_date_from_parts(parts);
+}
+
+std::string literal(ValueType type, const DefaultValue& value) {
+    switch (value.kind) {
+    case DefaultValue::Kind::Text:
+        return " = \"" + to_utf8(value.text) + "\"";
+    case DefaultValue::Kind::Number:
+        if (type == ValueType::Boolean) {
+            return value.number != 0 ? " = True" : " = False";
+        }
+        return " = " + std::to_string(value.number);
+    case DefaultValue::Kind::None:
+        break;
+    }
+    return {};
+}
+
+// The method as the host's language declares it.
+std::string declaration(const MethodDecl& method) {
     std::string line = to_utf8(method.name) + "(";
     for (std::size_t i = 0; i < method.args.size(); ++i) {
-        const ArgSpec& arg = method.args[i];
+        const ArgDecl& arg = method.args[i];
         line += i == 0 ? "" : ", ";
         line += arg.optional ? "Optional " : "";
         line += arg.passing == Passing::ByRef ? "ByRef " : "ByVal ";
         line += to_utf8(arg.name) + " As " + to_utf8(value_type_name(arg.type));
-        if (arg.default_value.kind == DefaultValue::Kind::Text) {
-            line += " = \"" + to_utf8(arg.default_value.text) + "\"";
-        } else if (arg.default_value.kind == DefaultValue::Kind::Number) {
-            line += arg.type == ValueType::Boolean
-                        ? (arg.default_value.number != 0 ? " = True" : " = False")
-                        : " = " + std::to_string(arg.default_value.number);
-        }
+        line += literal(arg.type, arg.default_value);
     }
     line += ")";
     if (method.result) {
@@ -44,22 +90,22 @@ std::string declaration(const MethodSpec& method) {
     return line;
 }
 
-Variant parse_argument(const std::string& literal) {
-    if (literal == "@missing") {
+Variant parse_argument(const std::string& word) {
+    if (word == "@missing") {
         return Variant::missing();
     }
-    if (literal == "@null") {
+    if (word == "@null") {
         return Variant::null();
     }
-    if (literal == "@empty") {
+    if (word == "@empty") {
         return Variant();
     }
-    return Variant(from_utf8(literal));
+    return Variant(from_utf8(word));
 }
 
 std::string display(const Variant& value) {
-    if (value.holds<Text>()) {
-        return "\"" + to_utf8(value.as<Text>()) + "\"";
+    if (value.is_text()) {
+        return "\"" + to_utf8(value.text()) + "\"";
     }
     if (value.is_null()) {
         return "Null";
@@ -70,82 +116,80 @@ std::string display(const Variant& value) {
     return to_utf8(to_text(value));
 }
 
-// The command line passes texts, which binding turns into the declared types; only a value
-// the method itself changed is worth printing again.
-bool changed(const Variant& before, const Variant& after) {
-    if (before == after) {
-        return false;
-    }
-    if (before.is_null() || after.is_null() || before.is_missing() || after.is_missing()) {
-        return true;
-    }
-    return before.is_empty() || to_text(before) != to_text(after);
-}
+// Keeps what the method wrote back, by declared position.
+class WrittenArguments final : public ArgumentSink {
+  public:
+    void store(std::size_t index, const Variant& value) override { written[index] = value; }
+    std::map<std::size_t, Variant> written;
+};
 
 class Session {
   public:
-    Session(const Clock& clock, WindowLayer& windows, bool with_companion)
-        : windows_(windows), object_(state_, environment(clock, with_companion)) {}
+    explicit Session(const Options& options)
+        : clock_(options.now ? static_cast<const Clock&>(fixed_clock_.emplace(*options.now))
+                             : system_clock_),
+          platform_({clock_, windows_, options.with_companion}),
+          object_(state_, platform_.platform()) {}
 
     OrbekObject& object() { return object_; }
-    SysTools& companion() { return companion_; }
+    SysToolsImpl& companion() { return companion_; }
 
   private:
-    const Environment& environment(const Clock& clock, bool with_companion) {
-        environment_.clock = &clock;
-        environment_.make_sys_tools = [this, with_companion]() -> std::shared_ptr<SysTools> {
-            if (!with_companion) {
-                throw VbError(vb::CannotCreateObject);
-            }
-            return std::make_shared<SysToolsImpl>(windows_);
-        };
-        return environment_;
-    }
-
-    WindowLayer& windows_;
+    SystemClock system_clock_;
+    std::optional<FixedClock> fixed_clock_;
+    const Clock& clock_;
+    RecordingWindowLayer windows_;
+    PosixPlatform platform_;
     ModuleState state_;
-    Environment environment_;
     OrbekObject object_;
     SysToolsImpl companion_{windows_};
 };
 
 int call(Session& session, std::span<const std::string> words, std::ostream& out) {
-    const Text name = from_utf8(words[0]);
-    std::vector<Variant> args;
-    for (const std::string& word : words.subspan(1)) {
-        args.push_back(parse_argument(word));
+    const MethodDecl* method = find_method(OrbekDllInterface, from_utf8(words[0]));
+    if (method == nullptr) {
+        throw VbError(vb::MemberNotFound);
     }
-    const std::vector<Variant> before = args;
-    const MethodSpec* method = find_method(name);
-
-    auto print_write_backs = [&] {
-        for (std::size_t i = 0; method != nullptr && i < args.size(); ++i) {
-            if (changed(before[i], args[i])) {
-                out << to_utf8(method->args[i].name) << " = " << display(args[i]) << "\n";
-            }
-        }
-    };
-    try {
-        const Variant result = call_by_name(session.object(), name, args);
-        if (method->result && !result.is_empty()) {
-            out << to_utf8(to_text(result)) << "\n";
-        }
-        print_write_backs();
-        return 0;
-    } catch (const VbError&) {
-        print_write_backs();
-        throw;
+    const std::span<const std::string> given = words.subspan(1);
+    if (given.size() > method->args.size()) {
+        throw VbError(vb::WrongArgumentCount);
     }
+    std::vector<Variant> placed(method->args.size(), Variant::missing());
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        placed[i] = parse_argument(given[i]);
+    }
+    WrittenArguments sink;
+    const CallOutcome outcome = OrbekMethods::call(session.object(), *method, placed, sink);
+    if (outcome.done() && method->result && !outcome.value.is_empty()) {
+        out << to_utf8(to_text(outcome.value)) << "\n";
+    }
+    for (const auto& [index, value] : sink.written) {
+        out << to_utf8(method->args[index].name) << " = " << display(value) << "\n";
+    }
+    if (!outcome.done()) {
+        throw outcome.vb_error();
+    }
+    return 0;
 }
 
 } // namespace
 
-int run_cli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-            const Clock& clock, WindowLayer& windows) {
-    bool with_companion = true;
-    if (!args.empty() && args[0] == "--no-companion") {
-        with_companion = false;
-        args = args.subspan(1);
+int run_cli(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    Options options;
+    for (;;) {
+        if (!args.empty() && args[0] == "--no-companion") {
+            options.with_companion = false;
+            args = args.subspan(1);
+        } else if (args.size() >= 2 && args[0] == "--now") {
+            options.now = parse_now(args[1]);
+            if (!options.now) {
+                err << "orbek: --now takes \"YYYY-MM-DD HH:MM:SS\", not \"" << args[1] << "\"\n";
+                return 2;
+            }
+            args = args.subspan(2);
+        } else {
+            break;
+        }
     }
     if (args.empty() || args[0] == "help" || args[0] == "--help") {
         (args.empty() ? err : out) << Usage;
@@ -159,9 +203,9 @@ int run_cli(std::span<const std::string> args, std::ostream& out, std::ostream& 
         return 2;
     }
     try {
-        Session session(clock, windows, with_companion);
+        Session session(options);
         if (command == "methods") {
-            for (const MethodSpec& method : orbek_methods()) {
+            for (const MethodDecl& method : OrbekDllInterface.methods) {
                 out << declaration(method) << "\n";
             }
         } else if (command == "call") {

@@ -1,8 +1,6 @@
-// The native command-line host: calls any method of OrbekDLL by name.
+// The native command-line host: calls any method of OrbekDLL by name, through the same call
+// engine as every other caller.
 #pragma once
-
-#include "platform/clock.h"
-#include "platform/window_layer.h"
 
 #include <ostream>
 #include <span>
@@ -11,7 +9,6 @@
 namespace orbek {
 
 // Returns the process exit code: 0 done, 1 the call raised an error, 2 bad usage.
-int run_cli(std::span<const std::string> args, std::ostream& out, std::ostream& err,
-            const Clock& clock, WindowLayer& windows);
+int run_cli(std::span<const std::string> args, std::ostream& out, std::ostream& err);
 
 } // namespace orbek

@@ -22,7 +22,7 @@ std::int16_t flag_position(std::int16_t module) {
 
 } // namespace
 
-bool module_granted(const Text& rights, std::int16_t module, SysTools& tools) {
+bool module_granted(TextView rights, std::int16_t module, SysTools& tools) {
     const std::int16_t position = flag_position(module);
     const Text decoded = tools.DecodeText(rights);
     const Text flags = tools.ToBitText(decoded);

@@ -8,6 +8,6 @@
 
 namespace orbek {
 
-bool module_granted(const Text& rights, std::int16_t module, SysTools& tools); // Acceso
+bool module_granted(TextView rights, std::int16_t module, SysTools& tools); // Acceso
 
 } // namespace orbek

@@ -30,7 +30,7 @@ void require_plain_value(const Variant& value) {
         fail(vb::TypeMismatch);
 }
 
-double number_from_text(const Text& text) {
+double number_from_text(TextView text) {
     std::optional<double> number = parse_number_text(text);
     if (!number)
         fail(vb::TypeMismatch);
@@ -119,8 +119,8 @@ bool to_boolean(const Variant& value) {
         return *whole != 0;
     if (value.holds<Currency>())
         return value.as<Currency>().scaled() != 0;
-    if (value.holds<Text>()) {
-        TextView text = trim_blanks(value.as<Text>());
+    if (value.is_text()) {
+        TextView text = trim_blanks(value.text());
         if (equals_ignoring_case(text, u"True"))
             return true;
         if (equals_ignoring_case(text, u"False"))
@@ -155,7 +155,7 @@ double to_double(const Variant& value) {
     case VarType::Date:
         return value.as<DateValue>().serial;
     case VarType::String:
-        return number_from_text(value.as<Text>());
+        return number_from_text(value.text());
     default:
         fail(vb::TypeMismatch);
     }
@@ -179,6 +179,12 @@ Currency to_currency(const Variant& value) {
         return Currency::from_whole(*whole);
     if (value.holds<Currency>())
         return value.as<Currency>();
+    if (value.is_text()) {
+        std::optional<Currency> number = parse_currency_text(value.text());
+        if (!number)
+            fail(vb::TypeMismatch);
+        return *number;
+    }
     return Currency::from_double(to_double(value));
 }
 
@@ -186,8 +192,8 @@ double to_date(const Variant& value) {
     require_plain_value(value);
     if (value.holds<DateValue>())
         return value.as<DateValue>().serial;
-    if (value.holds<Text>()) {
-        std::optional<double> date = parse_date_text(value.as<Text>());
+    if (value.is_text()) {
+        std::optional<double> date = parse_date_text(value.text());
         if (!date)
             fail(vb::TypeMismatch);
         return *date;
@@ -218,10 +224,17 @@ Text to_text(const Variant& value) {
     case VarType::Date:
         return format_date_value(value.as<DateValue>().serial);
     case VarType::String:
-        return value.as<Text>();
+        return Text(value.text());
     default:
         fail(vb::TypeMismatch);
     }
+}
+
+TextView text_view_of(const Variant& value, Text& storage) {
+    if (value.is_text())
+        return value.text();
+    storage = to_text(value);
+    return storage;
 }
 
 Variant convert_to(const Variant& value, VarType type) {

@@ -41,6 +41,15 @@ Text boolean_to_text(bool value);      // True / False
 // error 6 when it is one too large for a Double (or for 32 bits after &H/&O).
 std::optional<double> parse_number_text(TextView text);
 
+// The same texts read as Currency without passing through a Double: the decimal digits are
+// scaled and rounded half to even exactly. Nullopt when the text is not a number; error 6
+// when it is one outside the Currency range.
+std::optional<Currency> parse_currency_text(TextView text);
+
+// The text of a value without a copy when it is a String; otherwise its text form, kept in
+// `storage`.
+TextView text_view_of(const Variant& value, Text& storage);
+
 // The number a piece of text starts with (blanks inside skipped, stops at the first
 // character that cannot continue the number); 0 when it does not start with one; error 6
 // when it is too large for a Double.

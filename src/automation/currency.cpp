@@ -3,6 +3,7 @@
 #include "automation/rounding.h"
 #include "automation/vb_error.h"
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -51,6 +52,38 @@ std::uint32_t divide(Wide& value, std::uint32_t divisor) {
     return static_cast<std::uint32_t>(remainder);
 }
 
+struct RoundedShift {
+    std::uint64_t value = 0;
+    bool too_large = false;
+};
+
+// value / 2^shift (0 < shift < 128) rounded half to even, when it fits in 64 bits.
+RoundedShift shift_right_half_even(const Wide& value, int shift) {
+    auto bit = [&](int index) { // bit `index` counted from the least significant
+        return (value.words[3 - index / 32] >> (index % 32)) & 1u;
+    };
+    RoundedShift result;
+    for (int index = 127; index >= shift; --index) {
+        if (bit(index) == 0)
+            continue;
+        if (index - shift >= 64) {
+            result.too_large = true;
+            return result;
+        }
+        result.value |= std::uint64_t{1} << (index - shift);
+    }
+    const bool half = bit(shift - 1) != 0;
+    bool beyond_half = false;
+    for (int index = shift - 2; index >= 0 && !beyond_half; --index)
+        beyond_half = bit(index) != 0;
+    if (half && (beyond_half || (result.value & 1u) != 0)) {
+        if (result.value == std::numeric_limits<std::uint64_t>::max())
+            result.too_large = true;
+        ++result.value;
+    }
+    return result;
+}
+
 Currency from_magnitude(std::uint64_t magnitude, bool negative) {
     constexpr std::uint64_t Largest = std::numeric_limits<std::int64_t>::max();
     if (magnitude > Largest + (negative ? 1 : 0))
@@ -63,14 +96,26 @@ Currency from_magnitude(std::uint64_t magnitude, bool negative) {
 } // namespace
 
 Currency Currency::from_double(double value) {
-    // The scaled value is the product as the floating-point unit forms it, rounded half to
-    // even: the conversion of the automation runtime. 0.00015 * 10000 is 1.4999999999999998 and
-    // gives 0.0001, not 0.0002.
-    double scaled = round_half_even(value * static_cast<double>(Scale));
-    constexpr double Limit = 9223372036854775808.0; // 2^63
-    if (!(scaled >= -Limit && scaled < Limit))
+    // The product value x 10,000 is formed exactly and then rounded half to even: 0.00025 is a
+    // little more than a quarter of a ten-thousandth as a double, so it gives 0.0003.
+    if (!std::isfinite(value))
         throw VbError(vb::Overflow);
-    return Currency(static_cast<std::int64_t>(scaled));
+    if (value == 0)
+        return Currency();
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent); // in [0.5, 1)
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - exponent; // |value| = mantissa / 2^shift
+    // From 2^52 on the product exceeds 2^63 whatever the rounding.
+    if (shift <= 0)
+        throw VbError(vb::Overflow);
+    Wide product = multiply(mantissa, static_cast<std::uint64_t>(Scale));
+    if (shift >= 128)
+        return Currency(); // far below half a ten-thousandth
+    const RoundedShift rounded = shift_right_half_even(product, shift);
+    if (rounded.too_large)
+        throw VbError(vb::Overflow);
+    return from_magnitude(rounded.value, value < 0);
 }
 
 Currency operator+(Currency a, Currency b) {

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace orbek {
@@ -84,7 +85,15 @@ std::optional<double> radix_number(TextView digits, int radix) {
 
 } // namespace
 
-std::optional<double> parse_number_text(TextView text) {
+namespace {
+
+// A whole text read as a number: a decimal one, or the value of an &H/&O one.
+struct NumberText {
+    DecimalNumber decimal;
+    std::optional<double> radix_value;
+};
+
+std::optional<NumberText> read_number_text(TextView text) {
     auto is_blank = [](char16_t unit) { return unit == u' ' || unit == u'\t'; };
     while (!text.empty() && is_blank(text.front()))
         text.remove_prefix(1);
@@ -93,15 +102,18 @@ std::optional<double> parse_number_text(TextView text) {
     if (text.empty())
         return std::nullopt;
 
+    NumberText read;
     if (text.size() >= 2 && text[0] == u'&') {
         if (text[1] == u'H' || text[1] == u'h')
-            return radix_number(text.substr(2), 16);
-        if (text[1] == u'O' || text[1] == u'o')
-            return radix_number(text.substr(2), 8);
-        return std::nullopt;
+            read.radix_value = radix_number(text.substr(2), 16);
+        else if (text[1] == u'O' || text[1] == u'o')
+            read.radix_value = radix_number(text.substr(2), 8);
+        if (!read.radix_value)
+            return std::nullopt;
+        return read;
     }
 
-    DecimalNumber number;
+    DecimalNumber& number = read.decimal;
     std::size_t pos = 0;
     if (text[pos] == u'+' || text[pos] == u'-')
         number.negative = text[pos++] == u'-';
@@ -129,7 +141,67 @@ std::optional<double> parse_number_text(TextView text) {
     }
     if (pos != text.size())
         return std::nullopt;
-    return value_of(number);
+    return read;
+}
+
+// The decimal number times 10,000, rounded half to even, computed on its digits so that no
+// binary fraction takes part; nullopt when it does not fit in 64 bits.
+std::optional<Currency> scaled_exactly(const DecimalNumber& number) {
+    std::size_t first = number.digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return Currency();
+    // Digits standing before the point of value x 10,000.
+    const long long whole_count =
+        number.point_position + number.exponent + 4 - static_cast<long long>(first);
+    if (whole_count > 19)
+        return std::nullopt;
+    const std::string_view digits = std::string_view(number.digits).substr(first);
+    std::uint64_t whole = 0; // at most 19 digits: no overflow
+    int first_dropped = 0;   // decides the rounding; the digits after it only break a tie
+    bool more = false;
+    // With no digit before the point the value is below a tenth and rounds to 0.
+    if (whole_count >= 0) {
+        const auto kept = static_cast<std::size_t>(whole_count);
+        for (std::size_t i = 0; i < kept; ++i)
+            whole =
+                whole * 10 + static_cast<std::uint64_t>(i < digits.size() ? digits[i] - '0' : 0);
+        if (kept < digits.size()) {
+            first_dropped = digits[kept] - '0';
+            more = digits.find_first_not_of('0', kept + 1) != std::string_view::npos;
+        }
+    }
+    if (first_dropped > 5 || (first_dropped == 5 && (more || (whole & 1u) != 0)))
+        ++whole;
+    constexpr std::uint64_t Largest = std::numeric_limits<std::int64_t>::max();
+    if (whole > Largest + (number.negative ? 1 : 0))
+        return std::nullopt;
+    const std::int64_t scaled =
+        number.negative ? static_cast<std::int64_t>(0 - whole) : static_cast<std::int64_t>(whole);
+    return Currency::from_scaled(scaled);
+}
+
+} // namespace
+
+std::optional<double> parse_number_text(TextView text) {
+    std::optional<NumberText> read = read_number_text(text);
+    if (!read)
+        return std::nullopt;
+    if (read->radix_value)
+        return read->radix_value;
+    return value_of(read->decimal);
+}
+
+std::optional<Currency> parse_currency_text(TextView text) {
+    std::optional<NumberText> read = read_number_text(text);
+    if (!read)
+        return std::nullopt;
+    if (read->radix_value)
+        return Currency::from_scaled(static_cast<std::int64_t>(*read->radix_value) *
+                                     Currency::Scale);
+    std::optional<Currency> scaled = scaled_exactly(read->decimal);
+    if (!scaled)
+        throw VbError(vb::Overflow);
+    return scaled;
 }
 
 double leading_number(TextView text) {

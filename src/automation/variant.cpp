@@ -24,6 +24,7 @@ VarType Variant::type() const {
                           [](ErrorValue) { return VarType::Error; },
                           [](bool) { return VarType::Boolean; },
                           [](std::uint8_t) { return VarType::Byte; },
+                          [](BorrowedText) { return VarType::String; },
                       },
                       value_);
 }

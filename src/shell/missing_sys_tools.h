@@ -8,16 +8,14 @@ namespace orbek {
 
 class MissingSysTools final : public SysTools {
   public:
-    void ShowSystemInfo(Variant&, bool&) override { fail(); }
-    void CloseEffect(std::int32_t&, std::int32_t&, std::int32_t, const Variant&) override {
-        fail();
-    }
-    Text PadText(Text&, std::int16_t, const Variant&) override { fail(); }
-    Text DecodeText(Text) override { fail(); }
-    Text ToBitText(Text) override { fail(); }
-    std::int16_t DaysInMonth(std::int16_t&, std::int16_t&) override { fail(); }
-    Text DateToText(const Variant&, Text, Text, bool, bool) override { fail(); }
-    Text EncodeText(Text) override { fail(); }
+    void ShowSystemInfo(const Variant&, bool) override { fail(); }
+    void CloseEffect(std::int32_t, std::int32_t, std::int32_t, const Variant&) override { fail(); }
+    Text PadText(TextView, std::int16_t, const Variant&) override { fail(); }
+    Text DecodeText(TextView) override { fail(); }
+    Text ToBitText(TextView) override { fail(); }
+    std::int16_t DaysInMonth(std::int16_t, std::int16_t) override { fail(); }
+    Text DateToText(const Variant&, TextView, TextView, bool, bool) override { fail(); }
+    Text EncodeText(TextView) override { fail(); }
 
   private:
     [[noreturn]] static void fail();

@@ -24,8 +24,8 @@ void MissingSysTools::fail() {
     throw VbError(vb::ObjectNotSet);
 }
 
-OrbekObject::OrbekObject(ModuleState& state, const Environment& environment)
-    : state_(state), environment_(environment) {
+OrbekObject::OrbekObject(ModuleState& state, const Platform& platform)
+    : state_(state), platform_(platform) {
     Class_Initialize();
 }
 
@@ -33,8 +33,8 @@ void OrbekObject::Class_Initialize() {
     // A class start never fails: without a companion the thread keeps the SysTools it had,
     // and the methods that need one fail when they call it.
     try {
-        if (environment_.make_sys_tools) {
-            state_.sys_tools = environment_.make_sys_tools();
+        if (platform_.make_sys_tools) {
+            state_.sys_tools = platform_.make_sys_tools();
         }
     } catch (...) {
     }
@@ -47,11 +47,11 @@ SysTools& OrbekObject::sys_tools() {
     return missing_sys_tools_;
 }
 
-std::int32_t OrbekObject::Hrs2Seg(Variant& Horas) {
+std::int32_t OrbekObject::Hrs2Seg(const Variant& Horas) {
     return time_text_to_seconds(Horas);
 }
 
-Text OrbekObject::Seg2Hrs(std::int32_t& Segundos) {
+Text OrbekObject::Seg2Hrs(std::int32_t Segundos) {
     return seconds_to_time_text(Segundos, sys_tools());
 }
 
@@ -59,73 +59,73 @@ Text OrbekObject::Fillhours(Text& vhours) {
     return fill_hours(vhours, sys_tools());
 }
 
-Text OrbekObject::SumaHoras(Variant& Hora1, Variant& Hora2, Variant& Hora3, Variant& Hora4,
-                            Variant& Hora5, Variant& Hora6) {
+Text OrbekObject::SumaHoras(const Variant& Hora1, const Variant& Hora2, const Variant& Hora3,
+                            const Variant& Hora4, const Variant& Hora5, const Variant& Hora6) {
     return sum_time_texts(*this, Hora1, Hora2, Hora3, Hora4, Hora5, Hora6);
 }
 
-Text OrbekObject::RestaHoras(Variant& Hora1, Variant& Hora2) {
+Text OrbekObject::RestaHoras(const Variant& Hora1, const Variant& Hora2) {
     return subtract_time_texts(*this, Hora1, Hora2);
 }
 
-bool OrbekObject::MasDeUnDia(std::int32_t& Segundos) {
+bool OrbekObject::MasDeUnDia(std::int32_t Segundos) {
     return reaches_a_day(Segundos);
 }
 
-void OrbekObject::Delay(std::int32_t& Nivel_1_10) {
-    delay(Nivel_1_10, *environment_.clock);
+void OrbekObject::Delay(std::int32_t Nivel_1_10) {
+    delay(Nivel_1_10, platform_.clock);
 }
 
-Variant OrbekObject::ProgressBar(Currency&, Currency&, Currency&, Text&, Text&, bool&, bool&) {
+Variant OrbekObject::ProgressBar(Currency, Currency, Currency, TextView, TextView, bool, bool) {
     not_available("ProgressBar");
 }
 
-Variant OrbekObject::STIProgressBar(std::int16_t&, Text&, Text&, bool&, bool&) {
+Variant OrbekObject::STIProgressBar(std::int16_t, TextView, TextView, bool, bool) {
     not_available("STIProgressBar");
 }
 
-Variant OrbekObject::ProgressShow(double&, double&, Text&, Text&, Text&, bool&, bool&) {
+Variant OrbekObject::ProgressShow(double, double, TextView, TextView, TextView, bool, bool) {
     not_available("ProgressShow");
 }
 
-Text OrbekObject::FechaTxtBox(bool&, Text&) {
+Text OrbekObject::FechaTxtBox(bool, Text&) {
     not_available("FechaTxtBox");
 }
 
-Currency OrbekObject::HrsNumericas(Text& sHrs) {
+Currency OrbekObject::HrsNumericas(TextView sHrs) {
     return decimal_hours(sHrs);
 }
 
-bool OrbekObject::FechaValida(Text&, Text&, Variant&) {
+bool OrbekObject::FechaValida(TextView, Text&, const Variant&) {
     not_available("FechaValida");
 }
 
-void OrbekObject::WrINI(Text&, Text&, Text&, Text&, Text&) {
+void OrbekObject::WrINI(TextView, TextView, TextView, Text&, TextView) {
     not_available("WrINI");
 }
 
-double OrbekObject::RdINIInt(Text&, Text&, Text&, std::int32_t&, Text&) {
+double OrbekObject::RdINIInt(TextView, TextView, Text&, std::int32_t, TextView) {
     not_available("RdINIInt");
 }
 
-Text OrbekObject::RdINIStr(Text&, Text&, Text&, Text&, Text&) {
+Text OrbekObject::RdINIStr(TextView, TextView, Text&, TextView, TextView) {
     not_available("RdINIStr");
 }
 
-bool OrbekObject::Acceso(Text sDer, std::int16_t& iModu) {
+bool OrbekObject::Acceso(TextView sDer, std::int16_t iModu) {
     return module_granted(sDer, iModu, sys_tools());
 }
 
-void OrbekObject::sSplash(Variant&, Variant&, Variant&, Variant&) {
+void OrbekObject::sSplash(const Variant&, const Variant&, const Variant&, const Variant&) {
     not_available("sSplash");
 }
 
-void OrbekObject::ArchStay(Text&, Text&, Text&) {
+void OrbekObject::ArchStay(TextView, TextView, TextView) {
     not_available("ArchStay");
 }
 
-void OrbekObject::Log(std::uint8_t&, Text&, Variant&, Variant&, Variant&, Variant&, Text&, Text&,
-                      Text&) {
+void OrbekObject::Log(std::uint8_t, TextView, Variant&, Variant&, Variant&, Variant&, TextView,
+                      TextView, TextView) {
     not_available("Log");
 }
 

@@ -1,56 +1,71 @@
-// The class OrbekDLL: no state of its own; it works on its thread's module state.
+// The class OrbekDLL: no state of its own; it works on its thread's module state through the
+// platform it is given. Each public member function implements the method of the same name
+// declared in orbek_interface.h, taking the arguments in the shapes the declaration asks for.
 #pragma once
 
-#include "shell/environment.h"
+#include "automation/typed_call.h"
+#include "platform/platform.h"
 #include "shell/missing_sys_tools.h"
 #include "shell/module_state.h"
 #include "shell/orbek_interface.h"
+#include "timecalc/time_sums.h"
 
 namespace orbek {
 
-class OrbekObject final : public OrbekInterface {
+class OrbekObject final : public TimeTextConversions {
   public:
     // Runs the class start.
-    OrbekObject(ModuleState& state, const Environment& environment);
+    OrbekObject(ModuleState& state, const Platform& platform);
 
-    void Class_Initialize() override;
-    std::int32_t Hrs2Seg(Variant& Horas) override;
-    Text Seg2Hrs(std::int32_t& Segundos) override;
-    Text Fillhours(Text& vhours) override;
-    Text SumaHoras(Variant& Hora1, Variant& Hora2, Variant& Hora3, Variant& Hora4, Variant& Hora5,
-                   Variant& Hora6) override;
-    Text RestaHoras(Variant& Hora1, Variant& Hora2) override;
-    bool MasDeUnDia(std::int32_t& Segundos) override;
-    void Delay(std::int32_t& Nivel_1_10) override;
-    Variant ProgressBar(Currency& Valor, Currency& Min, Currency& Max, Text& VerRegistro,
-                        Text& Titulo, bool& Regresa_a_0, bool& Efecto_Salida) override;
-    Variant STIProgressBar(std::int16_t& ipercentage, Text& sMessage, Text& sTitle,
-                           bool& Regresa_a_0, bool& Efecto_Salida) override;
-    Variant ProgressShow(double& Reg1, double& Reg2, Text& sTexto1, Text& sTexto2, Text& sTitle,
-                         bool& Regresa_a_0, bool& Efecto_Salida) override;
-    Text FechaTxtBox(bool& Modo, Text& Fecha) override;
-    Currency HrsNumericas(Text& sHrs) override;
-    bool FechaValida(Text& Fec, Text& Cont, Variant& Forma) override;
-    void WrINI(Text& Seccion, Text& Llave, Text& Valor, Text& Archivo, Text& Extension) override;
-    double RdINIInt(Text& Seccion, Text& Llave, Text& filename, std::int32_t& Valor,
-                    Text& Extension) override;
-    Text RdINIStr(Text& SectionName, Text& KeyName, Text& filename, Text& DefaultValue,
-                  Text& Extension) override;
-    bool Acceso(Text sDer, std::int16_t& iModu) override;
-    void sSplash(Variant& Company, Variant& CopyRight, Variant& Version,
-                 Variant& Producto) override;
-    void ArchStay(Text& sRuta, Text& NomFile, Text& Version) override;
-    void Log(std::uint8_t& Modo123, Text& Modulo, Variant& Empleado, Variant& FecIni,
-             Variant& FecFin, Variant& Comentario, Text& LogFileOp, Text& gsUserCode,
-             Text& Version) override;
+    void Class_Initialize();
+    std::int32_t Hrs2Seg(const Variant& Horas) override;
+    Text Seg2Hrs(std::int32_t Segundos) override;
+    Text Fillhours(Text& vhours);
+    Text SumaHoras(const Variant& Hora1, const Variant& Hora2, const Variant& Hora3,
+                   const Variant& Hora4, const Variant& Hora5, const Variant& Hora6);
+    Text RestaHoras(const Variant& Hora1, const Variant& Hora2);
+    bool MasDeUnDia(std::int32_t Segundos);
+    void Delay(std::int32_t Nivel_1_10);
+    Variant ProgressBar(Currency Valor, Currency Min, Currency Max, TextView VerRegistro,
+                        TextView Titulo, bool Regresa_a_0, bool Efecto_Salida);
+    Variant STIProgressBar(std::int16_t ipercentage, TextView sMessage, TextView sTitle,
+                           bool Regresa_a_0, bool Efecto_Salida);
+    Variant ProgressShow(double Reg1, double Reg2, TextView sTexto1, TextView sTexto2,
+                         TextView sTitle, bool Regresa_a_0, bool Efecto_Salida);
+    Text FechaTxtBox(bool Modo, Text& Fecha);
+    Currency HrsNumericas(TextView sHrs);
+    bool FechaValida(TextView Fec, Text& Cont, const Variant& Forma);
+    void WrINI(TextView Seccion, TextView Llave, TextView Valor, Text& Archivo, TextView Extension);
+    double RdINIInt(TextView Seccion, TextView Llave, Text& filename, std::int32_t Valor,
+                    TextView Extension);
+    Text RdINIStr(TextView SectionName, TextView KeyName, Text& filename, TextView DefaultValue,
+                  TextView Extension);
+    bool Acceso(TextView sDer, std::int16_t iModu);
+    void sSplash(const Variant& Company, const Variant& CopyRight, const Variant& Version,
+                 const Variant& Producto);
+    void ArchStay(TextView sRuta, TextView NomFile, TextView Version);
+    void Log(std::uint8_t Modo123, TextView Modulo, Variant& Empleado, Variant& FecIni,
+             Variant& FecFin, Variant& Comentario, TextView LogFileOp, TextView gsUserCode,
+             TextView Version);
 
   private:
     // The thread's companion object; error 91 when no class start could make one.
     SysTools& sys_tools();
 
     ModuleState& state_;
-    const Environment& environment_;
+    const Platform& platform_;
     MissingSysTools missing_sys_tools_;
 };
+
+// The implementation of every declared method, in declaration order.
+using OrbekMethods =
+    MethodTable<OrbekDllInterface, &OrbekObject::Class_Initialize, &OrbekObject::Hrs2Seg,
+                &OrbekObject::Seg2Hrs, &OrbekObject::Fillhours, &OrbekObject::SumaHoras,
+                &OrbekObject::RestaHoras, &OrbekObject::MasDeUnDia, &OrbekObject::Delay,
+                &OrbekObject::ProgressBar, &OrbekObject::STIProgressBar, &OrbekObject::ProgressShow,
+                &OrbekObject::FechaTxtBox, &OrbekObject::HrsNumericas, &OrbekObject::FechaValida,
+                &OrbekObject::WrINI, &OrbekObject::RdINIInt, &OrbekObject::RdINIStr,
+                &OrbekObject::Acceso, &OrbekObject::sSplash, &OrbekObject::ArchStay,
+                &OrbekObject::Log>;
 
 } // namespace orbek

@@ -12,28 +12,32 @@ constexpr std::int32_t SecondsPerDay = 86400;
 
 // Seconds add and subtract as plain 32-bit integers: a total past the limit wraps around
 // rather than failing, as the host has always seen it.
-std::uint32_t seconds_of(TimeTextConversions& self, Variant& time) {
+std::uint32_t seconds_of(TimeTextConversions& self, const Variant& time) {
     return static_cast<std::uint32_t>(self.Hrs2Seg(time));
 }
 
 Text time_text_of(TimeTextConversions& self, std::uint32_t seconds) {
-    std::int32_t total = static_cast<std::int32_t>(seconds);
-    return self.Seg2Hrs(total);
+    return self.Seg2Hrs(static_cast<std::int32_t>(seconds));
 }
 
 // An omitted or empty optional time is neither converted nor counted. A Null one cannot be
 // measured and fails as invalid use of Null.
 bool is_given(const Variant& time) {
-    return !time.is_missing() && !to_text(time).empty();
+    if (time.is_missing()) {
+        return false;
+    }
+    Text storage;
+    return !text_view_of(time, storage).empty();
 }
 
 } // namespace
 
-Text sum_time_texts(TimeTextConversions& self, Variant& first, Variant& second, Variant& third,
-                    Variant& fourth, Variant& fifth, Variant& sixth) {
+Text sum_time_texts(TimeTextConversions& self, const Variant& first, const Variant& second,
+                    const Variant& third, const Variant& fourth, const Variant& fifth,
+                    const Variant& sixth) {
     std::uint32_t total = seconds_of(self, first);
     total += seconds_of(self, second);
-    for (Variant* optional : {&third, &fourth, &fifth, &sixth}) {
+    for (const Variant* optional : {&third, &fourth, &fifth, &sixth}) {
         if (is_given(*optional)) {
             total += seconds_of(self, *optional);
         }
@@ -41,7 +45,7 @@ Text sum_time_texts(TimeTextConversions& self, Variant& first, Variant& second, 
     return time_text_of(self, total);
 }
 
-Text subtract_time_texts(TimeTextConversions& self, Variant& first, Variant& second) {
+Text subtract_time_texts(TimeTextConversions& self, const Variant& first, const Variant& second) {
     std::uint32_t difference = seconds_of(self, first);
     difference -= seconds_of(self, second);
     return time_text_of(self, difference);

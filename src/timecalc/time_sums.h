@@ -13,17 +13,19 @@ namespace orbek {
 // behave exactly as a host calling those methods sees them.
 class TimeTextConversions {
   public:
-    virtual std::int32_t Hrs2Seg(Variant& Horas) = 0;
-    virtual Text Seg2Hrs(std::int32_t& Segundos) = 0;
+    virtual std::int32_t Hrs2Seg(const Variant& Horas) = 0;
+    virtual Text Seg2Hrs(std::int32_t Segundos) = 0;
 
   protected:
     ~TimeTextConversions() = default;
 };
 
-Text sum_time_texts(TimeTextConversions& self, Variant& first, Variant& second, Variant& third,
-                    Variant& fourth, Variant& fifth, Variant& sixth);                 // SumaHoras
-Text subtract_time_texts(TimeTextConversions& self, Variant& first, Variant& second); // RestaHoras
-bool reaches_a_day(std::int32_t seconds);                                             // MasDeUnDia
-void delay(std::int32_t level, const Clock& clock);                                   // Delay
+Text sum_time_texts(TimeTextConversions& self, const Variant& first, const Variant& second,
+                    const Variant& third, const Variant& fourth, const Variant& fifth,
+                    const Variant& sixth); // SumaHoras
+Text subtract_time_texts(TimeTextConversions& self, const Variant& first,
+                         const Variant& second);    // RestaHoras
+bool reaches_a_day(std::int32_t seconds);           // MasDeUnDia
+void delay(std::int32_t level, const Clock& clock); // Delay
 
 } // namespace orbek

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 
 namespace orbek {
@@ -18,19 +19,25 @@ TextView right(TextView text, std::size_t count) {
     return text.substr(text.size() - std::min(count, text.size()));
 }
 
-// A piece's number goes through its decimal text and back, as the host's language does when a
-// number is stored in text and read again; whole numbers come back as they were.
-double through_decimal_text(double number) {
-    const std::optional<double> read_back = parse_number_text(double_to_text(number));
-    if (!read_back) {
-        throw VbError(vb::TypeMismatch);
-    }
-    return *read_back;
+Text padded(const Variant& number, SysTools& tools) {
+    return tools.PadText(to_text(number), PieceWidth, Variant::missing());
 }
 
-Text padded(const Variant& number, SysTools& tools) {
-    Text text = to_text(number);
-    return tools.PadText(text, PieceWidth, Variant::missing());
+// The pieces with a colon between each two, made in one allocation.
+Text joined(std::initializer_list<TextView> pieces) {
+    std::size_t length = pieces.size() - 1;
+    for (TextView piece : pieces) {
+        length += piece.size();
+    }
+    Text time;
+    time.reserve(length);
+    for (const TextView* piece = pieces.begin(); piece != pieces.end(); ++piece) {
+        if (piece != pieces.begin()) {
+            time += u':';
+        }
+        time += *piece;
+    }
+    return time;
 }
 
 // Division rounded towards minus infinity; the remainders stay truncated (sign of the
@@ -45,15 +52,25 @@ std::int64_t floor_divide(std::int64_t dividend, std::int64_t divisor) {
 
 } // namespace
 
+double through_decimal_text(double number) {
+    const std::optional<double> read_back = parse_number_text(double_to_text(number));
+    if (!read_back) {
+        throw VbError(vb::TypeMismatch);
+    }
+    return *read_back;
+}
+
 std::int32_t time_text_to_seconds(const Variant& time) {
-    const Text text = to_text(time);
-    const TextView cut = left(trim_spaces(text), LongestTimeText);
+    Text storage;
+    const TextView cut = left(trim_spaces(text_view_of(time, storage)), LongestTimeText);
     if (cut.empty()) {
         return 0;
     }
-    const double hours = through_decimal_text(leading_number(left(cut, 2)));
-    const double minutes = through_decimal_text(leading_number(mid(cut, 4, 2)));
-    const double seconds = through_decimal_text(leading_number(right(cut, 2)));
+    // Each piece's number would go through its text and back (through_decimal_text); for
+    // pieces of two characters that changes nothing, so it is left out.
+    const double hours = leading_number(left(cut, 2));
+    const double minutes = leading_number(mid(cut, 4, 2));
+    const double seconds = leading_number(right(cut, 2));
     return double_to_long(hours * 3600 + minutes * 60 + seconds);
 }
 
@@ -66,7 +83,7 @@ Text seconds_to_time_text(std::int32_t seconds, SysTools& tools) {
     const Text hours_text = padded(Variant(static_cast<std::int32_t>(hours)), tools);
     const Text minutes_text = padded(Variant(static_cast<std::int32_t>(minutes)), tools);
     const Text seconds_text = padded(Variant(static_cast<std::int32_t>(rest_seconds)), tools);
-    return hours_text + u":" + minutes_text + u":" + seconds_text;
+    return joined({hours_text, minutes_text, seconds_text});
 }
 
 Text fill_hours(Text& hours, SysTools& tools) {
@@ -85,7 +102,7 @@ Text fill_hours(Text& hours, SysTools& tools) {
 
     const Text hour_text = padded(Variant(hour), tools);
     const Text minute_text = padded(Variant(minute), tools);
-    return hour_text + u":" + minute_text;
+    return joined({hour_text, minute_text});
 }
 
 Currency decimal_hours(TextView time) {

@@ -15,4 +15,9 @@ Text seconds_to_time_text(std::int32_t seconds, SysTools& tools); // Seg2Hrs
 Text fill_hours(Text& hours, SysTools& tools);                    // Fillhours
 Currency decimal_hours(TextView time);                            // HrsNumericas
 
+// A piece's number as the host's language keeps it after writing it as text and reading it
+// back (15 significant digits). Identity for every number a piece of at most two characters
+// can hold, which is why the time texts skip it.
+double through_decimal_text(double number);
+
 } // namespace orbek

@@ -27,21 +27,25 @@ TEST(Currency, FromDoubleRoundsTheScaledValueHalfToEven) {
         {8.5, 85000},
         {0.12344, 1234},
         {0.12346, 1235},
-        {1.23455, 12346}, // scaled 12345.5: up to the even 12346
-        {1.23465, 12346}, // scaled 12346.5: down to the even 12346
-        {0.00025, 2},     // scaled exactly 2.5
-        {0.00035, 4},     // scaled exactly 3.5
-        {0.00005, 0},     // scaled exactly 0.5
-        {2.00005, 20000}, // scaled exactly 20000.5
-        {-2.00005, -20000},
-        {1.00005, 10001}, // the product is 10000.500000000002
-        // The product 0.00015 * 10000 is 1.4999999999999998 in binary: it rounds down.
-        {0.00015, 1},
+        // The product with 10,000 is exact before it is rounded: each of these doubles lies
+        // a little above or below the decimal it was written as.
+        {1.23455, 12346}, // 12345.50000000000036...
+        {1.23465, 12347}, // 12346.50000000000025...
+        {0.00025, 3},     // 2.50000000000000005...
+        {0.00035, 3},     // 3.49999999999999996...
+        {0.00005, 1},     // 0.50000000000000002...
+        {0.00015, 1},     // 1.49999999999999986...
         {-0.00015, -1},
+        {2.00005, 20000}, // 20000.49999999999883...
+        // Odd thirty-seconds are the doubles whose product is exactly half-way: to even.
+        {0.03125, 312},
+        {0.09375, 938},
+        {-0.03125, -312},
         {900000000000000.0, 9000000000000000000},
         {-900000000000000.0, -9000000000000000000},
-        // Near the limit the product itself is a double: a multiple of 2048.
-        {922337203685477.0, 9223372036854769664},
+        {922337203685477.0, 9223372036854770000},
+        {-461168601842738.7904, -4611686018427388125}, // the exact product ends in .0
+        {4.9406564584124654e-324, 0},                  // the smallest double
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);

@@ -1,4 +1,4 @@
-#include "platform/posix/recording_window_layer.h"
+#include "recording_window_layer.h"
 #include "support/error_number.h"
 #include "sys_tools_impl.h"
 

@@ -36,30 +36,30 @@ class FakeSysTools final : public SysTools {
     Text decoded_text; // DecodeText's answer
     Text flag_text;    // ToBitText's answer
 
-    Text PadText(Text& text, std::int16_t width, const Variant& fill) override {
-        pad_calls.push_back({text, width, fill.is_missing()});
+    Text PadText(TextView text, std::int16_t width, const Variant& fill) override {
+        pad_calls.push_back({Text(text), width, fill.is_missing()});
         enter("PadText");
-        return u"<" + text + u">";
+        return u"<" + Text(text) + u">";
     }
-    Text DecodeText(Text encoded) override {
-        decode_inputs.push_back(encoded);
+    Text DecodeText(TextView encoded) override {
+        decode_inputs.emplace_back(encoded);
         enter("DecodeText");
         return decoded_text;
     }
-    Text ToBitText(Text number) override {
-        bit_text_inputs.push_back(number);
+    Text ToBitText(TextView number) override {
+        bit_text_inputs.emplace_back(number);
         enter("ToBitText");
         return flag_text;
     }
 
     // No caller under test needs an answer from these.
-    void ShowSystemInfo(Variant&, bool&) override { unsupported(); }
-    void CloseEffect(std::int32_t&, std::int32_t&, std::int32_t, const Variant&) override {
+    void ShowSystemInfo(const Variant&, bool) override { unsupported(); }
+    void CloseEffect(std::int32_t, std::int32_t, std::int32_t, const Variant&) override {
         unsupported();
     }
-    std::int16_t DaysInMonth(std::int16_t&, std::int16_t&) override { unsupported(); }
-    Text DateToText(const Variant&, Text, Text, bool, bool) override { unsupported(); }
-    Text EncodeText(Text) override { unsupported(); }
+    std::int16_t DaysInMonth(std::int16_t, std::int16_t) override { unsupported(); }
+    Text DateToText(const Variant&, TextView, TextView, bool, bool) override { unsupported(); }
+    Text EncodeText(TextView) override { unsupported(); }
 
   private:
     // Records the operation and throws when it is the one chosen to fail.

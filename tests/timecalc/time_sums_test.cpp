@@ -1,4 +1,4 @@
-#include "platform/posix/recording_window_layer.h"
+#include "recording_window_layer.h"
 #include "support/error_number.h"
 #include "support/fake_sys_tools.h"
 #include "support/recording_time_object.h"
@@ -22,7 +22,7 @@ struct SumCase {
     Calls calls;
 };
 
-Text sum(OrbekInterface& self, std::vector<Variant> times) {
+Text sum(TimeTextConversions& self, std::vector<Variant> times) {
     times.resize(6, Variant::missing());
     return sum_time_texts(self, times[0], times[1], times[2], times[3], times[4], times[5]);
 }

@@ -1,5 +1,5 @@
 #include "automation/conversions.h"
-#include "platform/posix/recording_window_layer.h"
+#include "recording_window_layer.h"
 #include "support/error_number.h"
 #include "support/fake_sys_tools.h"
 #include "sys_tools_impl.h"

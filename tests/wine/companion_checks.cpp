@@ -156,15 +156,14 @@ void check_dispatch(Report& report, IDispatch* tools) {
     report.equal("GetIDsOfNames of an unknown name", member_id(tools, L"NoSuchMethod"),
                  DISPID_UNKNOWN);
 
-    // A variant variable passed by reference comes back holding the declared type, as the
-    // component's own by-reference arguments do.
+    // A variable passed by reference to an argument the operation does not change keeps its
+    // own type and value.
     Value month(L"2");
     Value year(2024L);
     CallResult days = call(tools, L"DaysInMonth", {by_reference(month), by_reference(year)});
     if (report.hresult("late-bound DaysInMonth with variables", days.result, S_OK)) {
         report.equal("late-bound DaysInMonth(\"2\", 2024)", days.value.number(), 29);
-        report.equal("the month variable comes back as an Integer", V_VT(month.get()), VT_I2);
-        report.equal("holding 2", month.number(), 2);
+        report.equal("the month variable keeps its text", V_VT(month.get()), VT_BSTR);
     }
 
     Value text(L"7");
@@ -283,7 +282,8 @@ int client_calls(IDispatch* tools) {
     Value month(L"2");
     Value year(L"2024");
     CallResult days = call(tools, L"DaysInMonth", {by_reference(month), by_reference(year)});
-    expect(days.value.number() == 29 && V_VT(month.get()) == VT_I2 && V_VT(year.get()) == VT_I2);
+    expect(days.value.number() == 29 && V_VT(month.get()) == VT_BSTR &&
+           V_VT(year.get()) == VT_BSTR);
 
     Value text(L"7");
     CallResult padded = call(tools, L"PadText", {by_reference(text), *Value(2L)});

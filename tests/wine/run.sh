@@ -162,6 +162,8 @@ run_64_bit() {
     fi
     if [ "$component" -eq 1 ]; then
         OANOCACHE=1 run_host component_checks "$(windows_path "$dist64/Orbek_DLL.dll")"
+        [ "$companion" -eq 1 ] &&
+            run_host method_call_checks "$(windows_path "$root/tests/shell/method_calls.tsv")"
         [ "$companion" -eq 1 ] && run_host thread_checks "$(windows_path "$dist64/MireldaSys.dll")"
         [ "$companion" -eq 1 ] && run_host component_vtable_checks
     fi

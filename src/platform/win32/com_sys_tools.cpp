@@ -6,6 +6,7 @@
 #include "platform/win32/automation/com_text.h"
 #include "platform/win32/automation/com_variant.h"
 
+#include <array>
 #include <oaidl.h>
 #include <windows.h>
 
@@ -15,6 +16,39 @@ namespace {
 
 using com::OwnedBstr;
 using com::OwnedVariant;
+
+// The number texts a thread pads are few and come again and again ("0" to "59" for the pieces
+// of a time): each is made as a BSTR once and handed over by reference as often as needed.
+// The companion may replace the text behind the reference; then the new one is kept instead.
+class ReusedTexts {
+  public:
+    ReusedTexts() = default;
+    ~ReusedTexts() {
+        for (BSTR& text : texts_) {
+            SysFreeString(text);
+        }
+    }
+    ReusedTexts(const ReusedTexts&) = delete;
+    ReusedTexts& operator=(const ReusedTexts&) = delete;
+
+    // A slot holding a BSTR equal to `text`, valid until the next call.
+    BSTR* slot_for(TextView text) {
+        for (BSTR& held : texts_) {
+            if (held != nullptr && SysStringLen(held) == text.size() &&
+                TextView(reinterpret_cast<const char16_t*>(held), text.size()) == text) {
+                return &held;
+            }
+        }
+        BSTR& slot = texts_[next_];
+        next_ = (next_ + 1) % texts_.size();
+        com::replace_bstr(&slot, text);
+        return &slot;
+    }
+
+  private:
+    std::array<BSTR, 32> texts_{};
+    std::size_t next_ = 0;
+};
 
 // The thread's SysTools object reached through its vtable interface. It lives in the
 // module state of the thread that created it, so every call and the release happen there.
@@ -26,52 +60,43 @@ class ComSysTools final : public SysTools {
     ComSysTools(const ComSysTools&) = delete;
     ComSysTools& operator=(const ComSysTools&) = delete;
 
-    void ShowSystemInfo(Variant& show, bool& wait) override {
+    void ShowSystemInfo(const Variant& show, bool wait) override {
         OwnedVariant shown(show);
         VARIANT_BOOL waited = wait ? VARIANT_TRUE : VARIANT_FALSE;
-        const HRESULT outcome = tools_->ShowSystemInfo(shown.get(), &waited);
-        show = com::variant_of(shown.value());
-        wait = waited != VARIANT_FALSE;
-        check(outcome);
+        check(tools_->ShowSystemInfo(shown.get(), &waited));
     }
 
-    void CloseEffect(std::int32_t& start, std::int32_t& height, std::int32_t style,
+    void CloseEffect(std::int32_t start, std::int32_t height, std::int32_t style,
                      const Variant& window) override {
         OwnedVariant target(window);
         LONG from = start;
         LONG tall = height;
-        const HRESULT outcome = tools_->CloseEffect(&from, &tall, style, target.value());
-        start = from;
-        height = tall;
-        check(outcome);
+        check(tools_->CloseEffect(&from, &tall, style, target.value()));
     }
 
-    Text PadText(Text& text, std::int16_t width, const Variant& fill) override {
-        OwnedBstr value(text);
+    Text PadText(TextView text, std::int16_t width, const Variant& fill) override {
         OwnedVariant filler(fill);
         OwnedBstr padded;
-        const HRESULT outcome = tools_->PadText(value.slot(), width, filler.value(), padded.slot());
-        text = value.text();
-        check(outcome);
+        BSTR* argument = pad_arguments_.slot_for(text);
+        check(tools_->PadText(argument, width, filler.value(), padded.slot()));
         return padded.text();
     }
 
-    Text DecodeText(Text encoded) override { return text_call(&_SysTools::DecodeText, encoded); }
+    Text DecodeText(TextView encoded) override {
+        return text_call(&_SysTools::DecodeText, encoded);
+    }
 
-    Text ToBitText(Text number) override { return text_call(&_SysTools::ToBitText, number); }
+    Text ToBitText(TextView number) override { return text_call(&_SysTools::ToBitText, number); }
 
-    std::int16_t DaysInMonth(std::int16_t& month, std::int16_t& year) override {
+    std::int16_t DaysInMonth(std::int16_t month, std::int16_t year) override {
         short month_value = month;
         short year_value = year;
         short days = 0;
-        const HRESULT outcome = tools_->DaysInMonth(&month_value, &year_value, &days);
-        month = month_value;
-        year = year_value;
-        check(outcome);
+        check(tools_->DaysInMonth(&month_value, &year_value, &days));
         return days;
     }
 
-    Text DateToText(const Variant& date, Text style, Text prefix, bool with_weekday,
+    Text DateToText(const Variant& date, TextView style, TextView prefix, bool with_weekday,
                     bool with_year) override {
         OwnedVariant day(date);
         OwnedBstr style_text(style);
@@ -83,13 +108,13 @@ class ComSysTools final : public SysTools {
         return text.text();
     }
 
-    Text EncodeText(Text plain) override { return text_call(&_SysTools::EncodeText, plain); }
+    Text EncodeText(TextView plain) override { return text_call(&_SysTools::EncodeText, plain); }
 
   private:
     // The companion's methods that take one text and give back another.
     using TextMethod = HRESULT (STDMETHODCALLTYPE _SysTools::*)(BSTR, BSTR*);
 
-    Text text_call(TextMethod method, const Text& text) const {
+    Text text_call(TextMethod method, TextView text) const {
         OwnedBstr argument(text);
         OwnedBstr result;
         check((tools_->*method)(argument.get(), result.slot()));
@@ -107,6 +132,7 @@ class ComSysTools final : public SysTools {
 
     _SysTools* tools_;
     bool reports_errors_;
+    ReusedTexts pad_arguments_;
 };
 
 bool supports_error_info(_SysTools* tools) {

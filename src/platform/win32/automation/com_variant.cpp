@@ -80,7 +80,7 @@ IDispatch* dispatch_of(const Variant& value) {
     return dispatch->dispatch();
 }
 
-Variant read_value(const VARIANT& value, bool inside_reference) {
+Variant read_value(const VARIANT& value, bool inside_reference, bool borrow) {
     const VARTYPE type = V_VT(&value);
     if ((type & (VT_ARRAY | VT_VECTOR | VT_RESERVED)) != 0) {
         type_mismatch();
@@ -95,7 +95,7 @@ Variant read_value(const VARIANT& value, bool inside_reference) {
         if (!by_reference || inside_reference) {
             type_mismatch();
         }
-        return read_value(*V_VARIANTREF(&value), true);
+        return read_value(*V_VARIANTREF(&value), true, borrow);
     }
     const void* data = data_of(value);
     switch (base) {
@@ -115,8 +115,15 @@ Variant read_value(const VARIANT& value, bool inside_reference) {
         return Variant(Currency::from_scaled(read<std::int64_t>(data)));
     case VT_DATE:
         return Variant::date(read<double>(data));
-    case VT_BSTR:
-        return Variant(text_of(read<BSTR>(data)));
+    case VT_BSTR: {
+        const BSTR text = read<BSTR>(data);
+        if (borrow) {
+            return Variant::borrowed_text(
+                TextView(text != nullptr ? reinterpret_cast<const char16_t*>(text) : u"",
+                         SysStringLen(text)));
+        }
+        return Variant(text_of(text));
+    }
     case VT_DISPATCH:
         return object_of(read<IDispatch*>(data));
     case VT_UNKNOWN:
@@ -190,7 +197,11 @@ void store_by_system_coercion(void* target, VARTYPE type, const Variant& value) 
 } // namespace
 
 Variant variant_of(const VARIANT& value) {
-    return read_value(value, false);
+    return read_value(value, false, false);
+}
+
+Variant argument_of(const VARIANT& value) {
+    return read_value(value, false, true);
 }
 
 void to_com(const Variant& value, VARIANT* out) {
@@ -226,7 +237,7 @@ void to_com(const Variant& value, VARIANT* out) {
         V_DATE(out) = value.as<Variant::DateValue>().serial;
         return;
     case VarType::String:
-        V_BSTR(out) = make_bstr(value.as<Text>());
+        V_BSTR(out) = make_bstr(value.text());
         V_VT(out) = VT_BSTR;
         return;
     case VarType::Object:

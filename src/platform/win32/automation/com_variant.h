@@ -16,6 +16,10 @@ namespace orbek::com {
 // and other kinds are error 13.
 Variant variant_of(const VARIANT& value);
 
+// The same, for an argument of a call: a text is read where it lies (Variant::borrowed_text),
+// so the value must not outlive the call.
+Variant argument_of(const VARIANT& value);
+
 // Fills `out`, which holds nothing, with the value in its natural automation type. An object
 // that did not come through COM cannot cross back: error 13.
 void to_com(const Variant& value, VARIANT* out);

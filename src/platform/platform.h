@@ -1,0 +1,16 @@
+// What the component reaches the machine through: one bundle per platform, made in one place
+// for each (the Windows server, the native build), and handed to every object of a thread.
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/sys_tools.h"
+
+namespace orbek {
+
+struct Platform {
+    const Clock& clock;
+    // Makes the thread's companion object at each class start.
+    SysToolsFactory make_sys_tools;
+};
+
+} // namespace orbek

@@ -1,0 +1,16 @@
+#include "platform/posix/posix_platform.h"
+
+#include "automation/vb_error.h"
+#include "sys_tools_impl.h"
+
+namespace orbek {
+
+PosixPlatform::PosixPlatform(Host host)
+    : host_(host), platform_{host_.clock, [this]() -> std::shared_ptr<SysTools> {
+                                 if (!host_.companion_available) {
+                                     throw VbError(vb::CannotCreateObject);
+                                 }
+                                 return std::make_shared<SysToolsImpl>(host_.companion_windows);
+                             }} {}
+
+} // namespace orbek

@@ -1,0 +1,9 @@
+#include "platform/win32/win32_platform.h"
+
+#include "platform/win32/com_sys_tools.h"
+
+namespace orbek {
+
+Win32Platform::Win32Platform() : platform_{clock_, create_com_sys_tools} {}
+
+} // namespace orbek

@@ -1,0 +1,23 @@
+// The Windows platform: every service over the real API, made once for each thread that
+// creates objects (the record of the thread's module state holds it).
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/win32/win32_clock.h"
+
+namespace orbek {
+
+class Win32Platform {
+  public:
+    Win32Platform();
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
+
+    const Platform& platform() const { return platform_; }
+
+  private:
+    Win32Clock clock_;
+    Platform platform_;
+};
+
+} // namespace orbek

@@ -1,0 +1,33 @@
+// OrbekDLL objects on one simulated thread of the native platform, with our companion and a
+// clock that stands still and only records the pauses asked of it.
+#pragma once
+
+#include "platform/posix/posix_platform.h"
+#include "recording_window_layer.h"
+#include "shell/module_state.h"
+#include "shell/orbek_object.h"
+
+#include <memory>
+#include <vector>
+
+namespace orbek::testing {
+
+class RecordingClock final : public Clock {
+  public:
+    double now() const override { return 46361.5; } // 05/12/2026 12:00:00
+    void sleep_milliseconds(int milliseconds) const override { sleeps.push_back(milliseconds); }
+    mutable std::vector<int> sleeps;
+};
+
+struct ThreadHost {
+    RecordingClock clock;
+    RecordingWindowLayer windows;
+    PosixPlatform posix{{clock, windows}};
+    ModuleState state;
+
+    std::unique_ptr<OrbekObject> create() {
+        return std::make_unique<OrbekObject>(state, posix.platform());
+    }
+};
+
+} // namespace orbek::testing
