@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs bench/wine_calls.vbs against the 64-bit DLLs in the Wine prefix under build/.
+# Times late-bound calls of the 64-bit DLL under Wine: a C++ host calling IDispatch::Invoke
+# against Scripting.Dictionary in the same run, then scripted loops from the script host.
 set -u
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # shellcheck source=tests/wine/wine_prefix.sh
@@ -9,4 +10,8 @@ trap wine_prefix_stop EXIT
 for dll in MireldaSys.dll Orbek_DLL.dll; do
     wine regsvr32 /s "$(windows_path "$root/dist/win64/$dll")" || exit 1
 done
+echo "## From a C++ host: IDispatch::Invoke with a prepared DISPPARAMS"
+wine "$root/build/win64/bench/wine/invoke_bench.exe" 2>/dev/null
+echo
+echo "## From the script host"
 wine cscript //nologo "$(windows_path "$root/bench/wine_calls.vbs")" 2>/dev/null

@@ -10,7 +10,8 @@ std::shared_ptr<ThreadRecordBase> make_thread_record() {
 } // namespace
 
 SysToolsServer::SysToolsServer()
-    : thread_(std::static_pointer_cast<CompanionThread>(calling_thread_record(make_thread_record))) {}
+    : thread_(
+          std::static_pointer_cast<CompanionThread>(calling_thread_record(make_thread_record))) {}
 
 HRESULT SysToolsServer::type_info(ITypeInfo** info) {
     return thread_->type_info.get(guid_of(SysToolsInterface.interface_id), info);

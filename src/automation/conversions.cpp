@@ -6,6 +6,7 @@
 #include "automation/vb_error.h"
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -99,8 +100,18 @@ TextView trim_blanks(TextView text) {
 }
 
 Text decimal_text(std::int32_t value) {
-    std::string digits = std::to_string(value);
-    return Text(digits.begin(), digits.end());
+    char16_t digits[12];
+    char16_t* end = digits + std::size(digits);
+    char16_t* first = end;
+    // Worked out on the magnitude in 64 bits, so the smallest Long has one too.
+    std::int64_t magnitude = value < 0 ? -std::int64_t{value} : value;
+    do {
+        *--first = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0)
+        *--first = u'-';
+    return Text(first, end);
 }
 
 } // namespace

@@ -204,12 +204,45 @@ std::optional<Currency> parse_currency_text(TextView text) {
     return scaled;
 }
 
+namespace {
+
+bool is_passed_over(char16_t unit) {
+    return unit == u' ' || unit == u'\t' || unit == u'\n' || unit == u'\r';
+}
+
+// The usual case, a piece that is a plain whole number of up to 15 digits (exact as a double),
+// read without building anything; nullopt for every other piece.
+std::optional<double> leading_whole_number(TextView text) {
+    std::size_t pos = 0;
+    auto peek = [&]() -> char16_t {
+        while (pos < text.size() && is_passed_over(text[pos]))
+            ++pos;
+        return pos < text.size() ? text[pos] : u'\0';
+    };
+    bool negative = false;
+    if (peek() == u'+' || peek() == u'-')
+        negative = text[pos++] == u'-';
+    std::int64_t whole = 0;
+    int count = 0;
+    for (; is_digit(peek()); ++pos) {
+        if (++count > 15)
+            return std::nullopt;
+        whole = whole * 10 + (text[pos] - u'0');
+    }
+    if (count == 0 || peek() == u'.' || is_exponent_marker(peek()))
+        return std::nullopt;
+    return negative && whole != 0 ? -static_cast<double>(whole) : static_cast<double>(whole);
+}
+
+} // namespace
+
 double leading_number(TextView text) {
+    if (std::optional<double> whole = leading_whole_number(text))
+        return *whole;
     std::size_t pos = 0;
     // The next character that counts: blanks anywhere are passed over.
     auto peek = [&]() -> char16_t {
-        while (pos < text.size() && (text[pos] == u' ' || text[pos] == u'\t' ||
-                                     text[pos] == u'\n' || text[pos] == u'\r'))
+        while (pos < text.size() && is_passed_over(text[pos]))
             ++pos;
         return pos < text.size() ? text[pos] : u'\0';
     };

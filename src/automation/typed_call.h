@@ -29,26 +29,33 @@ namespace typed_call {
 // A parameter's slot: the argument bound to the parameter's type for the length of the call.
 template <typename Param> struct Slot;
 
-// Arguments the method only reads give back no new value.
-struct ReadOnly {
-    std::optional<Variant> changed(const Variant&) const { return std::nullopt; }
+// An argument left out binds its declared default like a given value.
+template <typename Self> struct Binds {
+    void bind_omitted(const ArgDecl& arg) {
+        static_cast<Self*>(this)->bind(omitted_argument_value(arg), arg);
+    }
 };
+
+// Arguments the method only reads give back no new value.
+struct ReadOnly {};
+
+template <typename Slot> constexpr bool writes_back = !std::is_base_of_v<ReadOnly, Slot>;
 
 template <> struct Slot<const Variant&> : ReadOnly {
     const Variant* bound = nullptr;
-    Variant object;
+    std::optional<Variant> own; // an object reference, or the value of an argument left out
     void bind(const Variant& given, const ArgDecl& arg) {
         if (arg.type == ValueType::Object) {
-            object = convert_to(given, VarType::Object);
-            bound = &object;
+            bound = &own.emplace(convert_to(given, VarType::Object));
         } else {
             bound = &given; // read where it lies, borrowed text and all
         }
     }
+    void bind_omitted(const ArgDecl& arg) { bound = &own.emplace(omitted_argument_value(arg)); }
     const Variant& get() { return *bound; }
 };
 
-template <> struct Slot<Variant&> {
+template <> struct Slot<Variant&> : Binds<Slot<Variant&>> {
     Variant value;
     void bind(const Variant& given, const ArgDecl&) { value = given.owned(); }
     Variant& get() { return value; }
@@ -60,14 +67,14 @@ template <> struct Slot<Variant&> {
     }
 };
 
-template <> struct Slot<TextView> : ReadOnly {
+template <> struct Slot<TextView> : ReadOnly, Binds<Slot<TextView>> {
     Text storage; // only for an argument that is not a text already
     TextView view;
     void bind(const Variant& given, const ArgDecl&) { view = text_view_of(given, storage); }
     TextView get() { return view; }
 };
 
-template <> struct Slot<Text&> {
+template <> struct Slot<Text&> : Binds<Slot<Text&>> {
     Text value;
     void bind(const Variant& given, const ArgDecl&) { value = to_text(given); }
     Text& get() { return value; }
@@ -80,7 +87,8 @@ template <> struct Slot<Text&> {
     }
 };
 
-template <typename Number, Number (*Convert)(const Variant&)> struct NumberSlot : ReadOnly {
+template <typename Number, Number (*Convert)(const Variant&)>
+struct NumberSlot : ReadOnly, Binds<NumberSlot<Number, Convert>> {
     Number value{};
     void bind(const Variant& given, const ArgDecl&) { value = Convert(given); }
     Number get() { return value; }
@@ -94,7 +102,18 @@ template <> struct Slot<Currency> : NumberSlot<Currency, to_currency> {};
 template <> struct Slot<bool> : NumberSlot<bool, to_boolean> {};
 
 // The parameter type a declared argument asks for.
-enum class Shape { VariantIn, VariantOut, TextIn, TextOut, Long, Integer, Byte, Double, Money, Flag };
+enum class Shape {
+    VariantIn,
+    VariantOut,
+    TextIn,
+    TextOut,
+    Long,
+    Integer,
+    Byte,
+    Double,
+    Money,
+    Flag
+};
 
 constexpr Shape shape_of(const ArgDecl& arg) {
     const bool out = arg.access == Access::InOut;
@@ -212,28 +231,52 @@ template <const InterfaceDecl& Interface, std::size_t Index, auto Method> struct
     }
 
   private:
+    // Every new value is worked out before the first goes back: storing one may free a text
+    // that another argument still reads (the same variable passed twice).
+    template <std::size_t... Is>
+    static void write_back(typename Traits::Slots& slots, std::span<const Variant> placed,
+                           ArgumentSink& sink, CallOutcome& outcome, std::index_sequence<Is...>) {
+        std::array<std::optional<Variant>, sizeof...(Is)> changed;
+        auto work_out = [&](auto& slot, std::size_t i) {
+            if constexpr (writes_back<std::remove_reference_t<decltype(slot)>>) {
+                if (!placed[i].is_missing()) {
+                    changed[i] = slot.changed(placed[i]);
+                }
+            }
+        };
+        (work_out(std::get<Is>(slots), Is), ...);
+        for (std::size_t i = 0; i < sizeof...(Is); ++i) {
+            if (!changed[i]) {
+                continue;
+            }
+            try {
+                sink.store(i, *changed[i]);
+            } catch (const VbError& error) {
+                if (outcome.done()) {
+                    binding_failed(error, i, outcome);
+                }
+            }
+        }
+    }
+
     template <std::size_t... Is>
     static void run(typename Traits::Object& object, const MethodDecl& method,
                     std::span<const Variant> placed, ArgumentSink& sink, CallOutcome& outcome,
                     std::index_sequence<Is...>) {
         typename Traits::Slots slots;
-        [[maybe_unused]] std::array<Variant, sizeof...(Is) + 1> omitted; // of arguments left out
-        [[maybe_unused]] const Variant* given[sizeof...(Is) + 1] = {};
         for (std::size_t i = 0; i < sizeof...(Is); ++i) {
-            given[i] = &placed[i];
-            if (placed[i].is_missing()) {
-                if (!method.args[i].optional) {
-                    outcome.kind = CallOutcome::Kind::ArgumentNotOptional;
-                    outcome.argument = i;
-                    return;
-                }
-                omitted[i] = omitted_argument_value(method.args[i]);
-                given[i] = &omitted[i];
+            if (placed[i].is_missing() && !method.args[i].optional) {
+                outcome.kind = CallOutcome::Kind::ArgumentNotOptional;
+                outcome.argument = i;
+                return;
             }
         }
         std::size_t binding = 0;
         try {
-            ((binding = Is, std::get<Is>(slots).bind(*given[Is], method.args[Is])), ...);
+            ((binding = Is, placed[Is].is_missing()
+                                ? std::get<Is>(slots).bind_omitted(method.args[Is])
+                                : std::get<Is>(slots).bind(placed[Is], method.args[Is])),
+             ...);
         } catch (const VbError& error) {
             binding_failed(error, binding, outcome);
             return;
@@ -257,23 +300,8 @@ template <const InterfaceDecl& Interface, std::size_t Index, auto Method> struct
             method_failed(outcome, VbError(vb::InternalError));
         }
 
-        // Every new value is worked out before the first goes back: storing one may free a
-        // text that another argument still reads (the same variable passed twice).
-        std::array<std::optional<Variant>, sizeof...(Is) + 1> changed;
-        ((changed[Is] = placed[Is].is_missing() ? std::nullopt
-                                                 : std::get<Is>(slots).changed(placed[Is])),
-         ...);
-        for (std::size_t i = 0; i < sizeof...(Is); ++i) {
-            if (!changed[i]) {
-                continue;
-            }
-            try {
-                sink.store(i, *changed[i]);
-            } catch (const VbError& error) {
-                if (outcome.done()) {
-                    binding_failed(error, i, outcome);
-                }
-            }
+        if constexpr ((writes_back<std::tuple_element_t<Is, typename Traits::Slots>> || ...)) {
+            write_back(slots, placed, sink, outcome, std::index_sequence<Is...>{});
         }
     }
 };
@@ -289,8 +317,7 @@ template <const InterfaceDecl& Interface, auto... Methods> class MethodTable {
 
     static constexpr const InterfaceDecl& declaration = Interface;
     // The class whose member functions implement the methods.
-    using Implementation =
-        typename typed_call::MemberTraits<decltype((Methods, ...))>::Object;
+    using Implementation = typename typed_call::MemberTraits<decltype((Methods, ...))>::Object;
     static_assert((std::is_same_v<typename typed_call::MemberTraits<decltype(Methods)>::Object,
                                   Implementation> &&
                    ...),

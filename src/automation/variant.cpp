@@ -2,35 +2,38 @@
 
 namespace orbek {
 
-namespace {
-
-template <typename... Handlers> struct Overloaded : Handlers... { using Handlers::operator()...; };
-template <typename... Handlers> Overloaded(Handlers...) -> Overloaded<Handlers...>;
-
-} // namespace
-
-VarType Variant::type() const {
-    return std::visit(Overloaded{
-                          [](std::monostate) { return VarType::Empty; },
-                          [](NullValue) { return VarType::Null; },
-                          [](std::int16_t) { return VarType::Integer; },
-                          [](std::int32_t) { return VarType::Long; },
-                          [](float) { return VarType::Single; },
-                          [](double) { return VarType::Double; },
-                          [](const Currency&) { return VarType::Currency; },
-                          [](DateValue) { return VarType::Date; },
-                          [](const Text&) { return VarType::String; },
-                          [](const ObjectRef&) { return VarType::Object; },
-                          [](ErrorValue) { return VarType::Error; },
-                          [](bool) { return VarType::Boolean; },
-                          [](std::uint8_t) { return VarType::Byte; },
-                          [](BorrowedText) { return VarType::String; },
-                      },
-                      value_);
-}
-
-bool Variant::is_missing() const {
-    return holds<ErrorValue>() && as<ErrorValue>().code == MissingArgumentCode;
+bool operator==(const Variant& a, const Variant& b) {
+    if (a.type_ != b.type_) {
+        return false;
+    }
+    switch (a.type_) {
+    case VarType::Empty:
+    case VarType::Null:
+        return true;
+    case VarType::Boolean:
+        return a.scalar_.boolean == b.scalar_.boolean;
+    case VarType::Byte:
+        return a.scalar_.byte == b.scalar_.byte;
+    case VarType::Integer:
+        return a.scalar_.integer == b.scalar_.integer;
+    case VarType::Long:
+        return a.scalar_.whole == b.scalar_.whole;
+    case VarType::Single:
+        return a.scalar_.single == b.scalar_.single;
+    case VarType::Double:
+        return a.scalar_.real == b.scalar_.real;
+    case VarType::Currency:
+        return a.scalar_.money == b.scalar_.money;
+    case VarType::Date:
+        return a.scalar_.date == b.scalar_.date;
+    case VarType::Error:
+        return a.scalar_.error == b.scalar_.error;
+    case VarType::String:
+        return a.text() == b.text();
+    case VarType::Object:
+        return a.object_ == b.object_;
+    }
+    return false;
 }
 
 } // namespace orbek

@@ -52,6 +52,23 @@ std::int64_t floor_divide(std::int64_t dividend, std::int64_t divisor) {
 
 } // namespace
 
+double piece_number(TextView piece) {
+    auto digit = [](char16_t unit) { return unit >= u'0' && unit <= u'9'; };
+    // A digit followed by nothing that could continue a number: "05", "12", "1:", "7".
+    if (piece.size() <= 2 && !piece.empty() && digit(piece[0])) {
+        if (piece.size() == 1) {
+            return piece[0] - u'0';
+        }
+        if (digit(piece[1])) {
+            return (piece[0] - u'0') * 10 + (piece[1] - u'0');
+        }
+        if (piece[1] == u':' || piece[1] == u'/' || piece[1] == u'-') {
+            return piece[0] - u'0';
+        }
+    }
+    return leading_number(piece);
+}
+
 double through_decimal_text(double number) {
     const std::optional<double> read_back = parse_number_text(double_to_text(number));
     if (!read_back) {
@@ -68,9 +85,9 @@ std::int32_t time_text_to_seconds(const Variant& time) {
     }
     // Each piece's number would go through its text and back (through_decimal_text); for
     // pieces of two characters that changes nothing, so it is left out.
-    const double hours = leading_number(left(cut, 2));
-    const double minutes = leading_number(mid(cut, 4, 2));
-    const double seconds = leading_number(right(cut, 2));
+    const double hours = piece_number(left(cut, 2));
+    const double minutes = piece_number(mid(cut, 4, 2));
+    const double seconds = piece_number(right(cut, 2));
     return double_to_long(hours * 3600 + minutes * 60 + seconds);
 }
 

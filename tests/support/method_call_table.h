@@ -13,7 +13,7 @@ struct MethodCall {
     std::string line; // as written, for messages
     std::string method;
     std::vector<std::string> arguments; // "" stands for the empty text
-    int error = 0;                       // 0: the call succeeds with `result`
+    int error = 0;                      // 0: the call succeeds with `result`
     std::string result;
     std::vector<std::pair<std::string, std::string>> written; // name, value as displayed
 };

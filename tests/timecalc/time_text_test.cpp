@@ -178,3 +178,26 @@ TEST(DecimalHours, HundredthsOfAnHourCut) {
 
 } // namespace
 } // namespace orbek
+
+namespace orbek {
+namespace {
+
+// Every piece of up to two characters a time text can hold: the shortcuts change nothing.
+TEST(TimeTextToSeconds, ShortcutsAgreeWithTheLiteralAlgorithmOnEveryShortPiece) {
+    const Text alphabet = u"0123456789.+-EeDd \t\r\n:/aH&\u00a0\uff10";
+    std::vector<Text> pieces{Text()};
+    for (char16_t first : alphabet) {
+        pieces.push_back(Text(1, first));
+        for (char16_t second : alphabet) {
+            pieces.push_back(Text{first, second});
+        }
+    }
+    for (const Text& piece : pieces) {
+        const double literal = leading_number(piece);
+        EXPECT_EQ(piece_number(piece), literal) << to_utf8(piece);
+        EXPECT_EQ(through_decimal_text(literal), literal) << to_utf8(piece);
+    }
+}
+
+} // namespace
+} // namespace orbek

@@ -14,9 +14,9 @@ namespace {
 
 std::wstring wide(const std::string& utf8_text) {
     std::wstring text(utf8_text.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8_text.data(),
-                                           static_cast<int>(utf8_text.size()), text.data(),
-                                           static_cast<int>(text.size()));
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8_text.data(), static_cast<int>(utf8_text.size()),
+                            text.data(), static_cast<int>(text.size()));
     text.resize(length > 0 ? length : 0);
     return text;
 }
@@ -41,7 +41,8 @@ std::string display(const VARIANT& value, bool quote_texts) {
     }
     VARIANT text;
     VariantInit(&text);
-    if (FAILED(VariantChangeType(&text, const_cast<VARIANT*>(&value), VARIANT_ALPHABOOL, VT_BSTR))) {
+    if (FAILED(
+            VariantChangeType(&text, const_cast<VARIANT*>(&value), VARIANT_ALPHABOOL, VT_BSTR))) {
         return "<vt " + std::to_string(V_VT(&value)) + ">";
     }
     const std::string shown = utf8(V_BSTR(&text));

@@ -297,9 +297,11 @@ void store_through(const VARIANT& reference, const Variant& value) {
         replace_variant(slot, value);
         return;
     }
-    case VT_BSTR:
-        replace_bstr(static_cast<BSTR*>(target), to_text(value));
+    case VT_BSTR: {
+        Text storage;
+        replace_bstr(static_cast<BSTR*>(target), text_view_of(value, storage));
         return;
+    }
     case VT_I2:
         write(target, to_integer(value));
         return;

@@ -77,14 +77,15 @@ HRESULT place_arguments(const MethodDecl& method, const DISPPARAMS& params,
 
 HRESULT read_arguments(const MethodDecl& method, CallerArguments& arguments, bool copy_texts,
                        UINT& bad_position) {
+    arguments.value.clear();
     for (std::size_t i = 0; i < method.args.size(); ++i) {
         const VARIANT* given = arguments.given[i];
         if (given == nullptr) {
-            arguments.value[i] = Variant::missing();
+            arguments.value.push_back(Variant::missing());
             continue;
         }
         try {
-            arguments.value[i] = copy_texts ? variant_of(*given) : argument_of(*given);
+            arguments.value.push_back(copy_texts ? variant_of(*given) : argument_of(*given));
         } catch (const VbError&) {
             bad_position = arguments.position[i];
             return DISP_E_TYPEMISMATCH;

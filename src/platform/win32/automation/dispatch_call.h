@@ -7,7 +7,9 @@
 #include "automation/call_engine.h"
 
 #include <array>
+#include <new>
 #include <oaidl.h>
+#include <span>
 #include <windows.h>
 
 namespace orbek::com {
@@ -15,11 +17,40 @@ namespace orbek::com {
 // More than any declared method of ours takes.
 inline constexpr std::size_t MaxArguments = 12;
 
+// What each argument of a call holds, made only for the arguments the method declares (a
+// call is made often and most methods take one or two).
+class ArgumentValues {
+  public:
+    ArgumentValues() = default;
+    ~ArgumentValues() { clear(); }
+    ArgumentValues(const ArgumentValues&) = delete;
+    ArgumentValues& operator=(const ArgumentValues&) = delete;
+
+    void push_back(Variant value) {
+        new (storage_ + count_ * sizeof(Variant)) Variant(std::move(value));
+        ++count_;
+    }
+    void clear() {
+        for (std::size_t i = count_; i > 0; --i) {
+            std::launder(reinterpret_cast<Variant*>(storage_ + (i - 1) * sizeof(Variant)))
+                ->~Variant();
+        }
+        count_ = 0;
+    }
+    std::span<const Variant> values() const {
+        return {std::launder(reinterpret_cast<const Variant*>(storage_)), count_};
+    }
+
+  private:
+    alignas(Variant) unsigned char storage_[MaxArguments * sizeof(Variant)];
+    std::size_t count_ = 0;
+};
+
 // One call's arguments at their declared positions.
 struct CallerArguments {
     std::array<VARIANT*, MaxArguments> given{}; // null: left out
     std::array<UINT, MaxArguments> position{};  // the argument's index in DISPPARAMS
-    std::array<Variant, MaxArguments> value;    // what each holds; missing where left out
+    ArgumentValues value;                       // what each holds; missing where left out
 };
 
 // Puts the arguments of DISPPARAMS at their declared places: positional ones arrive last

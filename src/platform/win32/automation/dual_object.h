@@ -18,8 +18,8 @@
 #include <array>
 #include <cstring>
 #include <new>
-#include <span>
 #include <oaidl.h>
+#include <span>
 #include <tuple>
 #include <utility>
 #include <windows.h>
@@ -166,8 +166,7 @@ template <typename Server> class DualObject {
         return S_OK;
     }
 
-    static HRESULT STDMETHODCALLTYPE get_type_info(Face* face, UINT index, LCID,
-                                                   ITypeInfo** info) {
+    static HRESULT STDMETHODCALLTYPE get_type_info(Face* face, UINT index, LCID, ITypeInfo** info) {
         if (info == nullptr) {
             return E_POINTER;
         }
@@ -195,8 +194,7 @@ template <typename Server> class DualObject {
             ids[i] = DISPID_UNKNOWN;
         }
         auto text = [](const wchar_t* name) {
-            return name == nullptr ? TextView()
-                                   : TextView(reinterpret_cast<const char16_t*>(name));
+            return name == nullptr ? TextView() : TextView(reinterpret_cast<const char16_t*>(name));
         };
         const MethodDecl* method = find_method(Interface, text(names[0]));
         if (method == nullptr) {
@@ -214,8 +212,8 @@ template <typename Server> class DualObject {
         return result;
     }
 
-    static HRESULT STDMETHODCALLTYPE invoke(Face* face, DISPID member, REFIID iid, LCID,
-                                            WORD flags, DISPPARAMS* params, VARIANT* result,
+    static HRESULT STDMETHODCALLTYPE invoke(Face* face, DISPID member, REFIID iid, LCID, WORD flags,
+                                            DISPPARAMS* params, VARIANT* result,
                                             EXCEPINFO* exception, UINT* argument_error) {
         if (!IsEqualIID(iid, IID_NULL)) {
             return DISP_E_UNKNOWNINTERFACE;
@@ -242,9 +240,8 @@ template <typename Server> class DualObject {
                 return placing;
             }
             CallerVariables variables(arguments);
-            const CallOutcome outcome = Methods::call(owner(face).server_.implementation(),
-                                                      *method, values(*method, arguments),
-                                                      variables);
+            const CallOutcome outcome = Methods::call(owner(face).server_.implementation(), *method,
+                                                      arguments.value.values(), variables);
             return late_bound_outcome(outcome, arguments, result, exception, argument_error,
                                       Server::error_source, interface_id());
         } catch (const std::bad_alloc&) {
@@ -252,11 +249,6 @@ template <typename Server> class DualObject {
         } catch (...) {
             return E_UNEXPECTED;
         }
-    }
-
-    static std::span<const Variant> values(const MethodDecl& method,
-                                           const CallerArguments& arguments) {
-        return std::span<const Variant>(arguments.value.data(), method.args.size());
     }
 
     // The dual interface's own methods: each wraps its parameters as the VARIANTs a late-bound
@@ -288,7 +280,7 @@ template <typename Server> class DualObject {
             } else {
                 CallerVariables variables(arguments);
                 outcome = Methods::call(owner(face).server_.implementation(), method,
-                                        values(method, arguments), variables);
+                                        arguments.value.values(), variables);
             }
             return early_bound_outcome(outcome, result, Server::error_source, interface_id());
         } catch (const std::bad_alloc&) {
@@ -323,8 +315,7 @@ template <typename Server> class DualObject {
         constexpr const MethodDecl& method = Interface.methods[Index];
         constexpr std::size_t count = method.args.size() + (method.result ? 1 : 0);
         static_assert(method.args.size() <= MaxArguments);
-        return reinterpret_cast<const void*>(
-            &Entry<Index, std::make_index_sequence<count>>::call);
+        return reinterpret_cast<const void*>(&Entry<Index, std::make_index_sequence<count>>::call);
     }
 
     template <std::size_t... Indexes>

@@ -139,8 +139,8 @@ std::string interface_idl(const InterfaceDecl& decl, IdlForm form) {
     }
     text += "    };\n\n    [\n        uuid(" + guid_text(decl.class_id) +
             "),\n        version(1.0),\n        helpstring(" + quoted(decl.class_name) +
-            ")\n    ]\n    coclass " + utf8(decl.class_name) + "\n    {\n        [default] interface " +
-            utf8(decl.interface_name) + ";\n    };\n};\n";
+            ")\n    ]\n    coclass " + utf8(decl.class_name) +
+            "\n    {\n        [default] interface " + utf8(decl.interface_name) + ";\n    };\n};\n";
     return text;
 }
 
@@ -149,24 +149,28 @@ std::string interface_manifest(const InterfaceDecl& decl, std::string_view archi
     const std::string library = utf8(decl.library_name);
     const std::string library_id = "{" + guid_text(decl.library_id) + "}";
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-           "<!-- " + library + " as a private assembly: a host whose manifest names it, or that\n"
+           "<!-- " +
+           library +
+           " as a private assembly: a host whose manifest names it, or that\n"
            "     activates this manifest, creates its class without any registry entry. -->\n"
            "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\n"
-           "    <assemblyIdentity type=\"win32\" name=\"" + library +
-           "\" version=\"1.0.0.0\"\n                      processorArchitecture=\"" +
+           "    <assemblyIdentity type=\"win32\" name=\"" +
+           library + "\" version=\"1.0.0.0\"\n                      processorArchitecture=\"" +
            std::string(architecture) + "\"/>\n    <file name=\"" + std::string(file_name) +
-           "\">\n        <comClass clsid=\"{" + guid_text(decl.class_id) + "}\" progid=\"" + library +
-           "." + utf8(decl.class_name) + "\"\n                  threadingModel=\"Apartment\" tlbid=\"" +
-           library_id + "\" description=\"" + utf8(decl.class_name) +
-           "\"/>\n        <typelib tlbid=\"" + library_id +
+           "\">\n        <comClass clsid=\"{" + guid_text(decl.class_id) + "}\" progid=\"" +
+           library + "." + utf8(decl.class_name) +
+           "\"\n                  threadingModel=\"Apartment\" tlbid=\"" + library_id +
+           "\" description=\"" + utf8(decl.class_name) + "\"/>\n        <typelib tlbid=\"" +
+           library_id +
            "\" version=\"1.0\" helpdir=\"\"/>\n    </file>\n"
-           "    <comInterfaceExternalProxyStub name=\"" + utf8(decl.interface_name) + "\" iid=\"{" +
-           guid_text(decl.interface_id) +
+           "    <comInterfaceExternalProxyStub name=\"" +
+           utf8(decl.interface_name) + "\" iid=\"{" + guid_text(decl.interface_id) +
            "}\"\n                                   "
            "proxyStubClsid32=\"{00020424-0000-0000-C000-000000000046}\"\n"
            "                                   "
            "baseInterface=\"{00020400-0000-0000-C000-000000000046}\"\n"
-           "                                   tlbid=\"" + library_id + "\"/>\n</assembly>\n";
+           "                                   tlbid=\"" +
+           library_id + "\"/>\n</assembly>\n";
 }
 
 int write_interface_file(const InterfaceDecl& decl, int argc, char** argv) {

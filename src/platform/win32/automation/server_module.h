@@ -46,7 +46,8 @@ class ThreadRecordBase {
 
 // The calling thread's record, made by `make` on the thread's first use. Objects keep a
 // reference, so a record outlives its slot entry while one of them lives.
-std::shared_ptr<ThreadRecordBase> calling_thread_record(std::shared_ptr<ThreadRecordBase> (*make)());
+std::shared_ptr<ThreadRecordBase>
+    calling_thread_record(std::shared_ptr<ThreadRecordBase> (*make)());
 // Drops the calling thread's entry (thread end, or the server about to be unloaded).
 void release_calling_thread_record();
 
