@@ -1,0 +1,57 @@
+#include "dates/cut_day_date.h"
+
+#include "automation/date_text.h"
+#include "automation/ole_date.h"
+#include "automation/vb_error.h"
+#include "dates/date_mask.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace orbek {
+namespace {
+
+constexpr int LastDayOfFirstHalf = 15;
+
+// The text the cut day is taken from, as it is stored back into the caller's variable.
+Text base_date_text(const Text& date, const Clock& clock) {
+    if (!date.empty() && date != EmptyDateMask && parse_date_text(date)) {
+        return date;
+    }
+    return format_short_date(clock.now());
+}
+
+int cut_day(bool earlier, int day, int last_day) {
+    if (day <= LastDayOfFirstHalf) {
+        return earlier ? 1 : LastDayOfFirstHalf;
+    }
+    return earlier ? LastDayOfFirstHalf : last_day;
+}
+
+} // namespace
+
+Text cut_day_date(bool earlier, Text& date, const Clock& clock, SysTools& tools) {
+    date = base_date_text(date, clock);
+    const std::optional<double> base_date = parse_date_text(date);
+    if (!base_date) {
+        throw VbError(vb::TypeMismatch); // a clock outside the dates the parser reads
+    }
+    const DateParts base = parts_from_ole_date(*base_date);
+    std::int16_t month = static_cast<std::int16_t>(base.month);
+    std::int16_t year = static_cast<std::int16_t>(base.year);
+    const int last_day = tools.DaysInMonth(month, year);
+
+    DateParts cut;
+    cut.year = year;
+    cut.month = month;
+    cut.day = cut_day(earlier, base.day, last_day);
+    // A day the month does not have (only a companion that miscounts gives one) does not
+    // read as a date.
+    const std::optional<double> result = ole_date_from_parts(cut);
+    if (!result) {
+        throw VbError(vb::TypeMismatch);
+    }
+    return format_short_date(*result);
+}
+
+} // namespace orbek
