@@ -3,7 +3,6 @@
 #include "automation/date_text.h"
 #include "automation/ole_date.h"
 #include "automation/vb_error.h"
-#include "dates/date_mask.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,12 +12,16 @@ namespace {
 
 constexpr int LastDayOfFirstHalf = 15;
 
-// The text the cut day is taken from, as it is stored back into the caller's variable.
-Text base_date_text(const Text& date, const Clock& clock) {
-    if (!date.empty() && date != EmptyDateMask && parse_date_text(date)) {
-        return date;
+// The date the cut day is taken from: the caller's own when the date parser reads it, else
+// today, whose short date text then replaces the caller's. The empty text and the empty mask
+// are no dates to the parser.
+double base_date(Text& date, const Clock& clock) {
+    if (const std::optional<double> given = parse_date_text(date)) {
+        return *given;
     }
-    return format_short_date(clock.now());
+    const double today = clock.now();
+    date = format_short_date(today);
+    return today;
 }
 
 int cut_day(bool earlier, int day, int last_day) {
@@ -31,12 +34,7 @@ int cut_day(bool earlier, int day, int last_day) {
 } // namespace
 
 Text cut_day_date(bool earlier, Text& date, const Clock& clock, SysTools& tools) {
-    date = base_date_text(date, clock);
-    const std::optional<double> base_date = parse_date_text(date);
-    if (!base_date) {
-        throw VbError(vb::TypeMismatch); // a clock outside the dates the parser reads
-    }
-    const DateParts base = parts_from_ole_date(*base_date);
+    const DateParts base = parts_from_ole_date(base_date(date, clock));
     std::int16_t month = static_cast<std::int16_t>(base.month);
     std::int16_t year = static_cast<std::int16_t>(base.year);
     const int last_day = tools.DaysInMonth(month, year);

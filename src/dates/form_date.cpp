@@ -20,10 +20,11 @@ constexpr std::size_t YearLength = 4;
 constexpr TextView MessageTitle = u"ERROR en la Fecha";
 constexpr TextView LineBreak = u"\r\n";
 
+// All 0 when value-initialised, as for the empty mask.
 struct TypedDate {
-    std::int16_t day = 0;
-    std::int16_t month = 0;
-    std::int16_t year = 0;
+    std::int16_t day;
+    std::int16_t month;
+    std::int16_t year;
 };
 
 TextView right(TextView text, std::size_t count) {
