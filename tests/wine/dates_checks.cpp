@@ -66,6 +66,25 @@ FakeObject* form_holding(const VARIANT& controls) {
     return form;
 }
 
+// A form whose "Controls" is a collection object of the given kind.
+FakeObject* collection_form(FakeObject::Items kind, const std::vector<VARIANT>& controls) {
+    auto* collection = new FakeObject();
+    collection->holding(kind, controls);
+    FakeObject* form = form_holding(object_value(collection));
+    collection->Release();
+    return form;
+}
+
+// A form whose "Controls" is an array of variants, as a script makes one.
+FakeObject* array_form(const std::vector<VARIANT>& controls) {
+    VARIANT array;
+    V_VT(&array) = VT_ARRAY | VT_VARIANT;
+    V_ARRAY(&array) = variant_array(controls);
+    FakeObject* form = form_holding(array);
+    VariantClear(&array);
+    return form;
+}
+
 std::vector<VARIANT> values_of(const std::vector<FakeObject*>& objects) {
     std::vector<VARIANT> values;
     for (FakeObject* object : objects) {
@@ -84,29 +103,13 @@ void check_collection_kinds(Report& report, orbek::SysTools& tools) {
     const Kind kinds[] = {
         {"a collection with an enumerator",
          [](const std::vector<VARIANT>& controls) {
-             auto* collection = new FakeObject();
-             collection->holding(FakeObject::Items::Enumerator, controls);
-             FakeObject* form = form_holding(object_value(collection));
-             collection->Release();
-             return form;
+             return collection_form(FakeObject::Items::Enumerator, controls);
          }},
         {"a collection with Count and Item",
          [](const std::vector<VARIANT>& controls) {
-             auto* collection = new FakeObject();
-             collection->holding(FakeObject::Items::CountAndItem, controls);
-             FakeObject* form = form_holding(object_value(collection));
-             collection->Release();
-             return form;
+             return collection_form(FakeObject::Items::CountAndItem, controls);
          }},
-        {"an array of variants",
-         [](const std::vector<VARIANT>& controls) {
-             VARIANT array;
-             V_VT(&array) = VT_ARRAY | VT_VARIANT;
-             V_ARRAY(&array) = variant_array(controls);
-             FakeObject* form = form_holding(array);
-             VariantClear(&array);
-             return form;
-         }},
+        {"an array of variants", array_form},
         {"an array of variants by reference",
          [&](const std::vector<VARIANT>& controls) {
              kept_array = variant_array(controls);
@@ -177,9 +180,7 @@ void check_failures(Report& report, orbek::SysTools& tools) {
     };
     for (const Case& c : cases) {
         RecordingBox box;
-        auto* collection = new FakeObject();
-        collection->holding(FakeObject::Items::Enumerator, values_of(c.controls));
-        FakeObject* form = form_holding(object_value(collection));
+        FakeObject* form = collection_form(FakeObject::Items::Enumerator, values_of(c.controls));
         const Outcome outcome = check(tools, box, L"31/04/2025", object_value(form));
         report.equal(c.name, outcome.error, c.error);
         bool as_expected = true;
@@ -190,7 +191,6 @@ void check_failures(Report& report, orbek::SysTools& tools) {
         }
         report.check(std::string(c.name) + " (texts)", as_expected);
         form->Release();
-        collection->Release();
     }
 
     // Forms whose "Controls" the date never reaches.
@@ -202,11 +202,7 @@ void check_failures(Report& report, orbek::SysTools& tools) {
     FakeObject* not_a_collection = form_holding(object_value(plain));
     FakeObject* first = control(L"txtFecA");
     std::vector<VARIANT> items = {object_value(first), text_value(L"txtFecB")};
-    VARIANT array;
-    V_VT(&array) = VT_ARRAY | VT_VARIANT;
-    V_ARRAY(&array) = variant_array(items);
-    FakeObject* text_item_form = form_holding(array);
-    VariantClear(&array);
+    FakeObject* text_item_form = array_form(items);
     VariantClear(&items[1]);
     struct FormCase {
         const char* name;
@@ -247,16 +243,13 @@ void show_dialog(Report& report, orbek::SysTools& tools, const std::wstring& whi
         }
         orbek::Win32MessageBox box;
         FakeObject* date_box = control(L"txtFec1");
-        auto* collection = new FakeObject();
-        collection->holding(FakeObject::Items::Enumerator, {object_value(date_box)});
-        FakeObject* form = form_holding(object_value(collection));
+        FakeObject* form = collection_form(FakeObject::Items::Enumerator, {object_value(date_box)});
         const Outcome outcome = check(tools, box, typed, object_value(form));
         report.check("FechaValida " + utf8(name) + " is rejected once the box is closed",
                      outcome.error == 0 && outcome.rejected);
         report.equal("FechaValida " + utf8(name) + " changes no control",
                      date_box->text_of(L"Text"), L"");
         form->Release();
-        collection->Release();
         date_box->Release();
         return;
     }
