@@ -1,13 +1,14 @@
-// The one modal message the component shows.
+// The one modal message the component shows. (Not called MessageBox: <windows.h> turns that
+// name into MessageBoxA or MessageBoxW wherever it is included.)
 #pragma once
 
 #include "automation/text.h"
 
 namespace orbek {
 
-class MessageBox {
+class UserMessageBox {
   public:
-    virtual ~MessageBox() = default;
+    virtual ~UserMessageBox() = default;
     // Information icon and a single OK button; returns when the user closes it.
     virtual void show_information(TextView message, TextView title) = 0;
 };

@@ -171,6 +171,15 @@ run_64_bit() {
         run_host typelib_checks
     fi
 
+    # Date entry and validation: host forms through IDispatch, and the user's message box as
+    # it shows on the screen (tests/wine/date_dialog.sh).
+    if [ "$companion" -eq 1 ]; then
+        run_host dates_checks
+        # shellcheck source=tests/wine/date_dialog.sh
+        source "$here/date_dialog.sh"
+        date_dialog_checks
+    fi
+
     for script in "$here"/*.vbs; do
         case $(basename "$script") in
         companion_*) [ "$companion" -eq 1 ] || continue ;;
