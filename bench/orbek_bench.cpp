@@ -13,10 +13,15 @@ namespace {
 
 using namespace orbek;
 
+struct NoMessages final : UserMessageBox {
+    void show_information(TextView, TextView) override {}
+};
+
 struct Host {
     SystemClock clock;
     RecordingWindowLayer windows;
-    PosixPlatform platform{{clock, windows}};
+    NoMessages messages;
+    PosixPlatform platform{{clock, windows, messages}};
     ModuleState state;
     OrbekObject object{state, platform.platform()};
 

@@ -3,6 +3,7 @@
 #include "automation/conversions.h"
 #include "automation/ole_date.h"
 #include "automation/vb_error.h"
+#include "platform/posix/in_memory_objects.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/system_clock.h"
 #include "recording_window_layer.h"
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -22,7 +24,8 @@ namespace {
 constexpr const char* Usage =
     "usage: orbek [--no-companion] [--now \"YYYY-MM-DD HH:MM:SS\"] COMMAND\n"
     "  methods                 list the methods of OrbekDLL\n"
-    "  call METHOD [ARG...]    call a method; each ARG is a text, or @missing, @null, @empty\n"
+    "  call METHOD [ARG...]    call a method; each ARG is a text, @missing, @null, @empty,\n"
+    "                          or @form:NAME,NAME,... (a form whose controls have those names)\n"
     "  encode TEXT             the companion's encoded form of TEXT (e.g. a rights text)\n"
     "  decode TEXT             the plain text of an encoded TEXT\n"
     "--no-companion runs as on a machine where the companion library cannot be created;\n"
@@ -44,6 +47,19 @@ class FixedClock final : public Clock {
 struct Options {
     bool with_companion = true;
     std::optional<double> now;
+};
+
+// The message the component shows, printed where the user reads the command's output: its
+// title and its text exactly as they are (line breaks included) between two marker lines.
+class PrintedMessageBox final : public UserMessageBox {
+  public:
+    explicit PrintedMessageBox(std::ostream& out) : out_(out) {}
+    void show_information(TextView message, TextView title) override {
+        out_ << "-- message box: " << to_utf8(title) << "\n" << to_utf8(message) << "\n-- OK\n";
+    }
+
+  private:
+    std::ostream& out_;
 };
 
 // "YYYY-MM-DD HH:MM:SS", every field in range.
@@ -90,7 +106,13 @@ std::string declaration(const MethodDecl& method) {
     return line;
 }
 
-Variant parse_argument(const std::string& word) {
+constexpr std::string_view FormPrefix = "@form:";
+
+Variant parse_argument(const std::string& word, std::vector<std::unique_ptr<InMemoryForm>>& forms) {
+    if (word.starts_with(FormPrefix)) {
+        forms.push_back(std::make_unique<InMemoryForm>(from_utf8(word.substr(FormPrefix.size()))));
+        return forms.back()->object();
+    }
     if (word == "@missing") {
         return Variant::missing();
     }
@@ -125,10 +147,10 @@ class WrittenArguments final : public ArgumentSink {
 
 class Session {
   public:
-    explicit Session(const Options& options)
+    Session(const Options& options, std::ostream& out)
         : clock_(options.now ? static_cast<const Clock&>(fixed_clock_.emplace(*options.now))
                              : system_clock_),
-          platform_({clock_, windows_, options.with_companion}),
+          message_box_(out), platform_({clock_, windows_, message_box_, options.with_companion}),
           object_(state_, platform_.platform()) {}
 
     OrbekObject& object() { return object_; }
@@ -139,6 +161,7 @@ class Session {
     std::optional<FixedClock> fixed_clock_;
     const Clock& clock_;
     RecordingWindowLayer windows_;
+    PrintedMessageBox message_box_;
     PosixPlatform platform_;
     ModuleState state_;
     OrbekObject object_;
@@ -155,8 +178,9 @@ int call(Session& session, std::span<const std::string> words, std::ostream& out
         throw VbError(vb::WrongArgumentCount);
     }
     std::vector<Variant> placed(method->args.size(), Variant::missing());
+    std::vector<std::unique_ptr<InMemoryForm>> forms;
     for (std::size_t i = 0; i < given.size(); ++i) {
-        placed[i] = parse_argument(given[i]);
+        placed[i] = parse_argument(given[i], forms);
     }
     WrittenArguments sink;
     const CallOutcome outcome = OrbekMethods::call(session.object(), *method, placed, sink);
@@ -165,6 +189,13 @@ int call(Session& session, std::span<const std::string> words, std::ostream& out
     }
     for (const auto& [index, value] : sink.written) {
         out << to_utf8(method->args[index].name) << " = " << display(value) << "\n";
+    }
+    // What the method put into the controls of a form it was given.
+    for (const auto& form : forms) {
+        for (const auto& control : form->controls()) {
+            out << to_utf8(to_text(control->get_property(u"Name")))
+                << ".Text = " << display(control->get_property(u"Text")) << "\n";
+        }
     }
     if (!outcome.done()) {
         throw outcome.vb_error();
@@ -203,7 +234,7 @@ int run_cli(std::span<const std::string> args, std::ostream& out, std::ostream& 
         return 2;
     }
     try {
-        Session session(options);
+        Session session(options, out);
         if (command == "methods") {
             for (const MethodDecl& method : OrbekDllInterface.methods) {
                 out << declaration(method) << "\n";

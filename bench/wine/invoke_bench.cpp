@@ -75,8 +75,8 @@ double time_case(Case& c) {
             VariantClear(&result);
         }
         QueryPerformanceCounter(&end);
-        const double seconds =
-            static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+        const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) /
+                               static_cast<double>(frequency.QuadPart);
         best = std::min(best, seconds * 1e9 / CallsPerRound);
     }
     return best;
@@ -93,15 +93,21 @@ int main() {
         return 1;
     }
     std::vector<Case> cases{
-        {"Scripting.Dictionary.Exists(\"abc\") (baseline)", dictionary,
-         member_id(dictionary, L"Exists"), {text(L"abc")}},
+        {"Scripting.Dictionary.Exists(\"abc\") (baseline)",
+         dictionary,
+         member_id(dictionary, L"Exists"),
+         {text(L"abc")}},
         {"Hrs2Seg(\"01:30:15\")", orbek, member_id(orbek, L"Hrs2Seg"), {text(L"01:30:15")}},
         {"Seg2Hrs(5415)", orbek, member_id(orbek, L"Seg2Hrs"), {number(5415)}},
-        {"SumaHoras of six times", orbek, member_id(orbek, L"SumaHoras"),
+        {"SumaHoras of six times",
+         orbek,
+         member_id(orbek, L"SumaHoras"),
          {text(L"01:30:00"), text(L"00:45:30"), text(L"02:00:15"), text(L"00:00:45"),
           text(L"10:10:10"), text(L"03:03:03")}},
         {"MasDeUnDia(86400)", orbek, member_id(orbek, L"MasDeUnDia"), {number(86400)}},
-        {"the companion's PadText(\"7\", 2)", companion, member_id(companion, L"PadText"),
+        {"the companion's PadText(\"7\", 2)",
+         companion,
+         member_id(companion, L"PadText"),
          {text(L"7"), number(2)}},
     };
     const double baseline = time_case(cases[0]);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/message_box.h"
 #include "platform/sys_tools.h"
 
 namespace orbek {
@@ -11,6 +12,8 @@ struct Platform {
     const Clock& clock;
     // Makes the thread's companion object at each class start.
     SysToolsFactory make_sys_tools;
+    // Where the one message the component shows goes.
+    UserMessageBox& message_box;
 };
 
 } // namespace orbek

@@ -2,6 +2,8 @@
 
 #include "access/module_access.h"
 #include "automation/vb_error.h"
+#include "dates/cut_day_date.h"
+#include "dates/form_date.h"
 #include "shell/missing_sys_tools.h"
 #include "timecalc/time_sums.h"
 #include "timecalc/time_text.h"
@@ -88,16 +90,16 @@ Variant OrbekObject::ProgressShow(double, double, TextView, TextView, TextView, 
     not_available("ProgressShow");
 }
 
-Text OrbekObject::FechaTxtBox(bool, Text&) {
-    not_available("FechaTxtBox");
+Text OrbekObject::FechaTxtBox(bool Modo, Text& Fecha) {
+    return cut_day_date(Modo, Fecha, platform_.clock, sys_tools());
 }
 
 Currency OrbekObject::HrsNumericas(TextView sHrs) {
     return decimal_hours(sHrs);
 }
 
-bool OrbekObject::FechaValida(TextView, Text&, const Variant&) {
-    not_available("FechaValida");
+bool OrbekObject::FechaValida(TextView Fec, Text& Cont, const Variant& Forma) {
+    return check_form_date(Fec, Cont, Forma, sys_tools(), platform_.message_box);
 }
 
 void OrbekObject::WrINI(TextView, TextView, TextView, Text&, TextView) {

@@ -6,7 +6,7 @@
 #include "automation/vb_error.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
-#include "platform/posix/recording_window_layer.h"
+#include "recording_window_layer.h"
 #include "sys_tools_impl.h"
 
 #include <optional>
@@ -51,24 +51,24 @@ class RecordingSysTools final : public SysTools {
     std::optional<std::int16_t> days_answer;
     std::vector<std::string> calls;
 
-    std::int16_t DaysInMonth(std::int16_t& month, std::int16_t& year) override {
+    std::int16_t DaysInMonth(std::int16_t month, std::int16_t year) override {
         enter("DaysInMonth " + std::to_string(month) + " " + std::to_string(year));
         const std::int16_t days = real_.DaysInMonth(month, year);
         return days_answer.value_or(days);
     }
-    Text PadText(Text& text, std::int16_t width, const Variant& fill) override {
+    Text PadText(TextView text, std::int16_t width, const Variant& fill) override {
         enter("PadText " + to_utf8(text) + " " + std::to_string(width) +
               (fill.is_missing() ? "" : " with fill"));
         return real_.PadText(text, width, fill);
     }
-    void ShowSystemInfo(Variant&, bool&) override { unexpected(); }
-    void CloseEffect(std::int32_t&, std::int32_t&, std::int32_t, const Variant&) override {
+    void ShowSystemInfo(const Variant&, bool) override { unexpected(); }
+    void CloseEffect(std::int32_t, std::int32_t, std::int32_t, const Variant&) override {
         unexpected();
     }
-    Text DecodeText(Text) override { unexpected(); }
-    Text ToBitText(Text) override { unexpected(); }
-    Text DateToText(const Variant&, Text, Text, bool, bool) override { unexpected(); }
-    Text EncodeText(Text) override { unexpected(); }
+    Text DecodeText(TextView) override { unexpected(); }
+    Text ToBitText(TextView) override { unexpected(); }
+    Text DateToText(const Variant&, TextView, TextView, bool, bool) override { unexpected(); }
+    Text EncodeText(TextView) override { unexpected(); }
 
   private:
     void enter(const std::string& call) {

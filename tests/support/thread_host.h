@@ -19,10 +19,20 @@ class RecordingClock final : public Clock {
     mutable std::vector<int> sleeps;
 };
 
+// The messages shown to the user, as "title|text".
+class RecordingMessageBox final : public UserMessageBox {
+  public:
+    void show_information(TextView message, TextView title) override {
+        shown.push_back(Text(title) + u"|" + Text(message));
+    }
+    std::vector<Text> shown;
+};
+
 struct ThreadHost {
     RecordingClock clock;
     RecordingWindowLayer windows;
-    PosixPlatform posix{{clock, windows}};
+    RecordingMessageBox messages;
+    PosixPlatform posix{{clock, windows, messages}};
     ModuleState state;
 
     std::unique_ptr<OrbekObject> create() {

@@ -6,11 +6,13 @@
 namespace orbek {
 
 PosixPlatform::PosixPlatform(Host host)
-    : host_(host), platform_{host_.clock, [this]() -> std::shared_ptr<SysTools> {
+    : host_(host), platform_{host_.clock,
+                             [this]() -> std::shared_ptr<SysTools> {
                                  if (!host_.companion_available) {
                                      throw VbError(vb::CannotCreateObject);
                                  }
                                  return std::make_shared<SysToolsImpl>(host_.companion_windows);
-                             }} {}
+                             },
+                             host_.message_box} {}
 
 } // namespace orbek

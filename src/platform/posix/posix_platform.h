@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/message_box.h"
 #include "platform/platform.h"
 #include "platform/window_layer.h"
 
@@ -14,6 +15,8 @@ class PosixPlatform {
         const Clock& clock;
         // How the companion's closing effect and system information are shown.
         WindowLayer& companion_windows;
+        // How the component's message reaches the user.
+        UserMessageBox& message_box;
         // False: runs as on a machine where the companion library cannot be created.
         bool companion_available = true;
     };

@@ -4,6 +4,6 @@
 
 namespace orbek {
 
-Win32Platform::Win32Platform() : platform_{clock_, create_com_sys_tools} {}
+Win32Platform::Win32Platform() : platform_{clock_, create_com_sys_tools, message_box_} {}
 
 } // namespace orbek

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_message_box.h"
 
 namespace orbek {
 
@@ -17,6 +18,7 @@ class Win32Platform {
 
   private:
     Win32Clock clock_;
+    Win32MessageBox message_box_;
     Platform platform_;
 };
 
