@@ -11,24 +11,26 @@ namespace sys_tools_interface {
 
 using namespace decl;
 using enum ValueType;
-constexpr Passing ByVal = Passing::ByVal;
+inline constexpr Passing ByVal = Passing::ByVal;
 
-constexpr std::array ShowSystemInfoArgs{required(u"show", Variant), required(u"wait", Boolean)};
-constexpr std::array CloseEffectArgs{required(u"start", Long), required(u"height", Long),
-                                     required(u"style", Long, ByVal),
-                                     required(u"window", Variant, ByVal)};
-constexpr std::array PadTextArgs{required(u"text", Text), required(u"width", Integer, ByVal),
-                                 optional(u"fill", Variant, {}, ByVal)};
-constexpr std::array DecodeTextArgs{required(u"encoded", Text, ByVal)};
-constexpr std::array ToBitTextArgs{required(u"number", Text, ByVal)};
-constexpr std::array DaysInMonthArgs{required(u"month", Integer), required(u"year", Integer)};
-constexpr std::array DateToTextArgs{
+inline constexpr std::array ShowSystemInfoArgs{required(u"show", Variant),
+                                               required(u"wait", Boolean)};
+inline constexpr std::array CloseEffectArgs{required(u"start", Long), required(u"height", Long),
+                                            required(u"style", Long, ByVal),
+                                            required(u"window", Variant, ByVal)};
+inline constexpr std::array PadTextArgs{required(u"text", Text), required(u"width", Integer, ByVal),
+                                        optional(u"fill", Variant, {}, ByVal)};
+inline constexpr std::array DecodeTextArgs{required(u"encoded", Text, ByVal)};
+inline constexpr std::array ToBitTextArgs{required(u"number", Text, ByVal)};
+inline constexpr std::array DaysInMonthArgs{required(u"month", Integer),
+                                            required(u"year", Integer)};
+inline constexpr std::array DateToTextArgs{
     required(u"date", Variant, ByVal), required(u"style", Text, ByVal),
     required(u"prefix", Text, ByVal), required(u"withWeekday", Boolean, ByVal),
     required(u"withYear", Boolean, ByVal)};
-constexpr std::array EncodeTextArgs{required(u"plain", Text, ByVal)};
+inline constexpr std::array EncodeTextArgs{required(u"plain", Text, ByVal)};
 
-constexpr std::array Methods{
+inline constexpr std::array Methods{
     MethodDecl{u"ShowSystemInfo", 1, ShowSystemInfoArgs, std::nullopt,
                u"Opens the system information window"},
     MethodDecl{u"CloseEffect", 2, CloseEffectArgs, std::nullopt,

@@ -14,79 +14,81 @@ namespace orbek_interface {
 using namespace decl;
 using enum ValueType;
 
-constexpr std::u16string_view Processing = u"Procesando ...";
-constexpr DefaultValue False = number_default(0);
-constexpr DefaultValue NoText = text_default(u"");
+inline constexpr std::u16string_view Processing = u"Procesando ...";
+inline constexpr DefaultValue False = number_default(0);
+inline constexpr DefaultValue NoText = text_default(u"");
 
-constexpr bool Reentrant = true;
+inline constexpr bool Reentrant = true;
 
-constexpr std::array<ArgDecl, 0> NoArgs{};
-constexpr std::array Hrs2SegArgs{required(u"Horas", Variant)};
-constexpr std::array Seg2HrsArgs{required(u"Segundos", Long)};
-constexpr std::array FillhoursArgs{written(required(u"vhours", Text))};
-constexpr std::array SumaHorasArgs{required(u"Hora1", Variant), required(u"Hora2", Variant),
-                                   optional(u"Hora3", Variant), optional(u"Hora4", Variant),
-                                   optional(u"Hora5", Variant), optional(u"Hora6", Variant)};
-constexpr std::array RestaHorasArgs{required(u"Hora1", Variant), required(u"Hora2", Variant)};
-constexpr std::array MasDeUnDiaArgs{required(u"Segundos", Long)};
-constexpr std::array DelayArgs{optional(u"Nivel_1_10", Long, number_default(2))};
-constexpr std::array ProgressBarArgs{required(u"Valor", Currency),
-                                     required(u"Min", Currency),
-                                     required(u"Max", Currency),
-                                     optional(u"VerRegistro", Text, NoText),
-                                     optional(u"Titulo", Text, text_default(Processing)),
-                                     optional(u"Regresa_a_0", Boolean, False),
-                                     optional(u"Efecto_Salida", Boolean, False)};
-constexpr std::array STIProgressBarArgs{
+inline constexpr std::array<ArgDecl, 0> NoArgs{};
+inline constexpr std::array Hrs2SegArgs{required(u"Horas", Variant)};
+inline constexpr std::array Seg2HrsArgs{required(u"Segundos", Long)};
+inline constexpr std::array FillhoursArgs{written(required(u"vhours", Text))};
+inline constexpr std::array SumaHorasArgs{required(u"Hora1", Variant), required(u"Hora2", Variant),
+                                          optional(u"Hora3", Variant), optional(u"Hora4", Variant),
+                                          optional(u"Hora5", Variant), optional(u"Hora6", Variant)};
+inline constexpr std::array RestaHorasArgs{required(u"Hora1", Variant),
+                                           required(u"Hora2", Variant)};
+inline constexpr std::array MasDeUnDiaArgs{required(u"Segundos", Long)};
+inline constexpr std::array DelayArgs{optional(u"Nivel_1_10", Long, number_default(2))};
+inline constexpr std::array ProgressBarArgs{required(u"Valor", Currency),
+                                            required(u"Min", Currency),
+                                            required(u"Max", Currency),
+                                            optional(u"VerRegistro", Text, NoText),
+                                            optional(u"Titulo", Text, text_default(Processing)),
+                                            optional(u"Regresa_a_0", Boolean, False),
+                                            optional(u"Efecto_Salida", Boolean, False)};
+inline constexpr std::array STIProgressBarArgs{
     required(u"ipercentage", Integer), optional(u"sMessage", Text, NoText),
     optional(u"sTitle", Text, text_default(Processing)), optional(u"Regresa_a_0", Boolean, False),
     optional(u"Efecto_Salida", Boolean, False)};
-constexpr std::array ProgressShowArgs{required(u"Reg1", Double),
-                                      required(u"Reg2", Double),
-                                      optional(u"sTexto1", Text, NoText),
-                                      optional(u"sTexto2", Text, NoText),
-                                      optional(u"sTitle", Text, text_default(Processing)),
-                                      optional(u"Regresa_a_0", Boolean, False),
-                                      optional(u"Efecto_Salida", Boolean, False)};
-constexpr std::array FechaTxtBoxArgs{required(u"Modo", Boolean),
-                                     written(optional(u"Fecha", Text, NoText))};
-constexpr std::array HrsNumericasArgs{required(u"sHrs", Text)};
-constexpr std::array FechaValidaArgs{required(u"Fec", Text), written(required(u"Cont", Text)),
-                                     required(u"Forma", Object)};
-constexpr std::array WrINIArgs{required(u"Seccion", Text), required(u"Llave", Text),
-                               required(u"Valor", Text),
-                               written(optional(u"Archivo", Text, NoText)),
-                               optional(u"Extension", Text, text_default(u"INI"))};
-constexpr std::array RdINIIntArgs{required(u"Seccion", Text), required(u"Llave", Text),
-                                  written(optional(u"filename", Text, NoText)),
-                                  optional(u"Valor", Long, number_default(0)),
-                                  optional(u"Extension", Text, text_default(u"INI"))};
-constexpr std::array RdINIStrArgs{required(u"SectionName", Text), required(u"KeyName", Text),
-                                  written(optional(u"filename", Text, NoText)),
-                                  optional(u"DefaultValue", Text, NoText),
-                                  optional(u"Extension", Text, text_default(u"INI"))};
-constexpr std::array AccesoArgs{required(u"sDer", Text, Passing::ByVal),
-                                required(u"iModu", Integer)};
-constexpr std::array sSplashArgs{required(u"Company", Variant), required(u"CopyRight", Variant),
-                                 required(u"Version", Variant), required(u"Producto", Variant)};
-constexpr std::array ArchStayArgs{required(u"sRuta", Text), required(u"NomFile", Text),
-                                  required(u"Version", Text)};
-constexpr std::array LogArgs{required(u"Modo123", Byte),
-                             required(u"Modulo", Text),
-                             written(optional(u"Empleado", Variant)),
-                             written(optional(u"FecIni", Variant)),
-                             written(optional(u"FecFin", Variant)),
-                             written(optional(u"Comentario", Variant)),
-                             optional(u"LogFileOp", Text, NoText),
-                             optional(u"gsUserCode", Text, NoText),
-                             optional(u"Version", Text, NoText)};
+inline constexpr std::array ProgressShowArgs{required(u"Reg1", Double),
+                                             required(u"Reg2", Double),
+                                             optional(u"sTexto1", Text, NoText),
+                                             optional(u"sTexto2", Text, NoText),
+                                             optional(u"sTitle", Text, text_default(Processing)),
+                                             optional(u"Regresa_a_0", Boolean, False),
+                                             optional(u"Efecto_Salida", Boolean, False)};
+inline constexpr std::array FechaTxtBoxArgs{required(u"Modo", Boolean),
+                                            written(optional(u"Fecha", Text, NoText))};
+inline constexpr std::array HrsNumericasArgs{required(u"sHrs", Text)};
+inline constexpr std::array FechaValidaArgs{
+    required(u"Fec", Text), written(required(u"Cont", Text)), required(u"Forma", Object)};
+inline constexpr std::array WrINIArgs{required(u"Seccion", Text), required(u"Llave", Text),
+                                      required(u"Valor", Text),
+                                      written(optional(u"Archivo", Text, NoText)),
+                                      optional(u"Extension", Text, text_default(u"INI"))};
+inline constexpr std::array RdINIIntArgs{required(u"Seccion", Text), required(u"Llave", Text),
+                                         written(optional(u"filename", Text, NoText)),
+                                         optional(u"Valor", Long, number_default(0)),
+                                         optional(u"Extension", Text, text_default(u"INI"))};
+inline constexpr std::array RdINIStrArgs{required(u"SectionName", Text), required(u"KeyName", Text),
+                                         written(optional(u"filename", Text, NoText)),
+                                         optional(u"DefaultValue", Text, NoText),
+                                         optional(u"Extension", Text, text_default(u"INI"))};
+inline constexpr std::array AccesoArgs{required(u"sDer", Text, Passing::ByVal),
+                                       required(u"iModu", Integer)};
+inline constexpr std::array sSplashArgs{
+    required(u"Company", Variant), required(u"CopyRight", Variant), required(u"Version", Variant),
+    required(u"Producto", Variant)};
+inline constexpr std::array ArchStayArgs{required(u"sRuta", Text), required(u"NomFile", Text),
+                                         required(u"Version", Text)};
+inline constexpr std::array LogArgs{required(u"Modo123", Byte),
+                                    required(u"Modulo", Text),
+                                    written(optional(u"Empleado", Variant)),
+                                    written(optional(u"FecIni", Variant)),
+                                    written(optional(u"FecFin", Variant)),
+                                    written(optional(u"Comentario", Variant)),
+                                    optional(u"LogFileOp", Text, NoText),
+                                    optional(u"gsUserCode", Text, NoText),
+                                    optional(u"Version", Text, NoText)};
 
 // The numbering the host's own language gives the methods of a class: 0x60030000 onwards.
 constexpr std::int32_t dispid(int position) {
     return 0x60030000 + position;
 }
 
-constexpr std::array Methods{
+inline constexpr std::array Methods{
     MethodDecl{u"Class_Initialize", dispid(0), NoArgs, std::nullopt,
                u"Starts the class again: a new companion object for this thread"},
     MethodDecl{u"Hrs2Seg", dispid(1), Hrs2SegArgs, Long, u"Seconds in a time text HH:MM:SS"},

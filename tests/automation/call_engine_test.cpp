@@ -26,8 +26,8 @@ constexpr std::array Methods{
 };
 } // namespace probe
 
-constexpr InterfaceDecl ProbeInterface{u"Probe", u"", {}, 0, u"_Probe", {}, u"Probe", {},
-                                       probe::Methods};
+constexpr InterfaceDecl ProbeInterface{u"Probe", u"",           {}, 0, u"_Probe", {}, u"Probe",
+                                       {},       probe::Methods};
 
 struct Probe {
     // What Take saw, one text per argument.
@@ -55,8 +55,7 @@ struct Probe {
     bool throw_other = false;
 };
 
-using ProbeMethods =
-    MethodTable<ProbeInterface, &Probe::Take, &Probe::Write, &Probe::Echo>;
+using ProbeMethods = MethodTable<ProbeInterface, &Probe::Take, &Probe::Write, &Probe::Echo>;
 
 struct Recorded final : ArgumentSink {
     void store(std::size_t index, const Variant& value) override {
@@ -91,9 +90,13 @@ TEST(CallEngine, BindsEachArgumentToItsDeclaredTypeOrItsDefault) {
     const Case cases[] = {
         {{Variant(u"12")}, Kind::Done, 0, u"12|dflt|missing|Nothing|3"},
         {{Variant(2.5), Variant(std::int32_t{5}), Variant(), Variant()},
-         Kind::Done, 0, u"2|5||Nothing|3"},
+         Kind::Done,
+         0,
+         u"2|5||Nothing|3"},
         {{Variant(3.5), missing, Variant(u"x"), missing, Variant(u"0.00025")},
-         Kind::Done, 0, u"4|dflt|x|Nothing|0.0002"}, // texts halve to even exactly
+         Kind::Done,
+         0,
+         u"4|dflt|x|Nothing|0.0002"}, // texts halve to even exactly
         {{}, Kind::ArgumentNotOptional, 0, u""},
         {{missing, Variant(u"x")}, Kind::ArgumentNotOptional, 0, u""},
         {{Variant::null()}, Kind::ArgumentMismatch, 0, u""},
@@ -101,8 +104,12 @@ TEST(CallEngine, BindsEachArgumentToItsDeclaredTypeOrItsDefault) {
         {{Variant(u"2147483648")}, Kind::ArgumentOverflow, 0, u""},
         {{Variant(u"1"), Variant::null()}, Kind::ArgumentMismatch, 1, u""},
         {{Variant(u"1"), missing, missing, Variant(u"not an object")},
-         Kind::ArgumentMismatch, 3, u""},
-        {{Variant(u"1"), missing, missing, missing, Variant(1e300)}, Kind::ArgumentOverflow, 4,
+         Kind::ArgumentMismatch,
+         3,
+         u""},
+        {{Variant(u"1"), missing, missing, missing, Variant(1e300)},
+         Kind::ArgumentOverflow,
+         4,
          u""},
     };
     for (const Case& c : cases) {
@@ -157,8 +164,7 @@ TEST(CallEngine, AFailingMethodStillWritesBackAndKeepsItsOwnError) {
     // Anything else a method throws is an internal error, never an escape.
     probe.throw_other = true;
     Recorded quiet;
-    EXPECT_EQ(call(probe, u"Write", {Variant(u"x")}, quiet).vb_error().number(),
-              vb::InternalError);
+    EXPECT_EQ(call(probe, u"Write", {Variant(u"x")}, quiet).vb_error().number(), vb::InternalError);
 }
 
 TEST(CallEngine, WorksOutEveryNewValueBeforeTheFirstGoesBack) {
