@@ -1,8 +1,9 @@
 // The drop shadow painted straight into a 32-bit image. It blends every pixel of the ring
 // with the same arithmetic and, pixel by pixel, in the same order as the Surface form (a
 // pixel can be blended twice when the passes or the mirrored corners overlap); what it saves
-// is the per-pixel interface, the repeated weights and the general-purpose rounding. Every
-// loop is cut to the rows and columns that lie inside the image.
+// is the per-pixel interface, the repeated weights and rounding (the sides look their
+// results up in tables) and the general-purpose rounding. Every loop is cut to the rows and
+// columns that lie inside the image.
 #include "automation/rounding.h"
 #include "automation/vb_error.h"
 #include "splash/draw_shadow.h"
@@ -72,10 +73,62 @@ std::uint32_t corner_part(double shadow_term, std::uint32_t part, double pixel_w
     return magnitude >= 255.5 ? 255u : static_cast<std::uint32_t>(round_half_even_int32(magnitude));
 }
 
-template <typename Part> void blend(std::uint32_t& pixel, const Mix& mix, Part part) {
-    const std::uint32_t red = part(mix.red, (pixel >> 16) & 0xFFu, mix.pixel);
-    const std::uint32_t green = part(mix.green, (pixel >> 8) & 0xFFu, mix.pixel);
-    const std::uint32_t blue = part(mix.blue, pixel & 0xFFu, mix.pixel);
+// The blended pixel for every value of each part under one pair of weights: on the sides a
+// whole column (pass 1) or a whole row (pass 3) shares its weights, so each pixel there is
+// three look-ups. Each part is stored already shifted to its place in the pixel.
+class SideTable {
+  public:
+    explicit SideTable(const Mix& mix) {
+        fill(blue_, mix.blue, mix.pixel);
+        // Shadow colours are often grey or nearly so: a part equal to one already worked out
+        // is copied, not worked out again.
+        if (mix.green == mix.blue)
+            std::copy(std::begin(blue_), std::end(blue_), green_);
+        else
+            fill(green_, mix.green, mix.pixel);
+        if (mix.red == mix.green)
+            std::copy(std::begin(green_), std::end(green_), red_);
+        else if (mix.red == mix.blue)
+            std::copy(std::begin(blue_), std::end(blue_), red_);
+        else
+            fill(red_, mix.red, mix.pixel);
+        for (std::uint32_t part = 0; part < 256; ++part) {
+            red_[part] <<= 16;
+            green_[part] <<= 8;
+        }
+    }
+    void blend(std::uint32_t& pixel) const {
+        pixel = red_[(pixel >> 16) & 0xFFu] | green_[(pixel >> 8) & 0xFFu] | blue_[pixel & 0xFFu];
+    }
+
+  private:
+    // The mixed value grows with the pixel's part by the pixel weight, at most 1, so each
+    // entry is the one before it or one more: one comparison with the half-way point decides
+    // (a tie goes to the even one), where the general rounding would cost far more. An entry
+    // that could be further on, or past 255, is worked out in full.
+    static void fill(std::uint32_t (&table)[256], double shadow_term, double pixel_weight) {
+        std::uint32_t previous = side_part(shadow_term, 0, pixel_weight);
+        table[0] = previous;
+        for (std::uint32_t part = 1; part < 256; ++part) {
+            const double mixed = shadow_term + part * pixel_weight;
+            const double half_way = previous + 0.5;
+            if (mixed >= half_way + 1.0 || previous == 255)
+                previous = side_part(shadow_term, part, pixel_weight);
+            else if (mixed > half_way || (mixed == half_way && (previous & 1u) != 0))
+                ++previous;
+            table[part] = previous;
+        }
+    }
+
+    std::uint32_t red_[256];
+    std::uint32_t green_[256];
+    std::uint32_t blue_[256];
+};
+
+void blend_corner(std::uint32_t& pixel, const Mix& mix) {
+    const std::uint32_t red = corner_part(mix.red, (pixel >> 16) & 0xFFu, mix.pixel);
+    const std::uint32_t green = corner_part(mix.green, (pixel >> 8) & 0xFFu, mix.pixel);
+    const std::uint32_t blue = corner_part(mix.blue, pixel & 0xFFu, mix.pixel);
     pixel = (red << 16) | (green << 8) | blue;
 }
 
@@ -112,28 +165,25 @@ struct Geometry {
     std::int64_t X, Y, W, H, R, S, OX, OY;
 };
 
-// Pass 1: the left and right sides. Within a row the left side comes before the right, as
-// in the Surface form; rows are independent.
+// Pass 1: the left and right sides. A column shares its weights, so it is painted down its
+// rows; every left pixel is still blended before the right one at the same place (they meet
+// when the rectangle is narrower than the ring), as in the Surface form.
 void paint_sides(Image& image, const ShadowSpec& spec, const Geometry& g) {
     const double size = static_cast<double>(g.S);
     const Span rows = shifted_into({g.Y + g.R + 1, g.Y + g.H - g.R - 1}, g.OY, image.rows());
     if (is_empty(rows))
         return;
+    const auto paint_column = [&](std::int64_t x, const Weights& weights) {
+        const SideTable table(mix_for(spec, weights));
+        for (std::int64_t y = rows.first; y <= rows.last; ++y)
+            table.blend(image.at(x + g.OX, y + g.OY));
+    };
     const Span left = shifted_into({g.X - g.S, g.X}, g.OX, image.columns());
-    const Span right = shifted_into({g.X + g.W, g.X + g.W + g.S}, g.OX, image.columns());
-    std::vector<Mix> left_mix;
     for (std::int64_t x = left.first; x <= left.last; ++x)
-        left_mix.push_back(mix_for(spec, shadow::from_shadow_share((x - (g.X - g.S)) / size)));
-    std::vector<Mix> right_mix;
+        paint_column(x, shadow::from_shadow_share((x - (g.X - g.S)) / size));
+    const Span right = shifted_into({g.X + g.W, g.X + g.W + g.S}, g.OX, image.columns());
     for (std::int64_t x = right.first; x <= right.last; ++x)
-        right_mix.push_back(mix_for(spec, shadow::from_pixel_share((x - (g.X + g.W)) / size)));
-    for (std::int64_t y = rows.first; y <= rows.last; ++y) {
-        std::uint32_t* row = &image.at(0, y + g.OY);
-        for (std::size_t i = 0; i < left_mix.size(); ++i)
-            blend(row[left.first + g.OX + static_cast<std::int64_t>(i)], left_mix[i], side_part);
-        for (std::size_t i = 0; i < right_mix.size(); ++i)
-            blend(row[right.first + g.OX + static_cast<std::int64_t>(i)], right_mix[i], side_part);
-    }
+        paint_column(x, shadow::from_pixel_share((x - (g.X + g.W)) / size));
 }
 
 // Pass 2: the corners. Kept in the Surface form's order (rows d, columns x, then the four
@@ -169,7 +219,7 @@ void paint_corners(Image& image, const ShadowSpec& spec, const Geometry& g) {
                 for (const auto& [px, py] : {std::pair{x + g.OX, yt}, std::pair{x + g.OX, yb},
                                              std::pair{xm, yt}, std::pair{xm, yb}}) {
                     if (image.contains(px, py))
-                        blend(image.at(px, py), mix, corner_part);
+                        blend_corner(image.at(px, py), mix);
                 }
             });
     });
@@ -188,13 +238,13 @@ void paint_top_and_bottom(Image& image, const ShadowSpec& spec, const Geometry& 
     if (is_empty(columns))
         return;
     for_each_in_union(top, bottom, [&](std::int64_t k) {
-        const Mix mix = mix_for(spec, shadow::from_shadow_share(k / size));
+        const SideTable table(mix_for(spec, shadow::from_shadow_share(k / size)));
         for (const std::int64_t y : {g.Y + g.OY - g.S + k, g.Y + g.OY + g.H + g.S - k}) {
             if (y < 0 || y > image.rows().last)
                 continue;
             std::uint32_t* row = &image.at(0, y);
             for (std::int64_t x = columns.first; x <= columns.last; ++x)
-                blend(row[x], mix, side_part);
+                table.blend(row[x]);
         }
     });
 }
