@@ -6,6 +6,7 @@
 #include "splash/draw_shadow.h"
 #include "splash/picture.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <optional>
@@ -82,8 +83,8 @@ std::optional<std::string> apply(const std::string& setting, Settings& settings)
     }
     if (name == "colour" || name == "color") {
         const auto parts = numbers(value, 3);
-        if (!parts || (*parts)[0] < 0 || (*parts)[0] > 255 || (*parts)[1] < 0 ||
-            (*parts)[1] > 255 || (*parts)[2] < 0 || (*parts)[2] > 255)
+        if (!parts || std::any_of(parts->begin(), parts->end(),
+                                  [](std::int32_t part) { return part < 0 || part > 255; }))
             return "colour takes three parts from 0 to 255: " + setting;
         std::copy(parts->begin(), parts->end(), settings.colour);
         return std::nullopt;

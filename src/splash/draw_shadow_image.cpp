@@ -34,11 +34,9 @@ bool is_empty(Span span) {
 }
 
 // Calls visit once for every number in a or b, in increasing order.
+// An empty span takes part in the ordering with its own first value; either way its loop
+// visits nothing and the other span's loop starts at its own first value.
 template <typename Visit> void for_each_in_union(Span a, Span b, Visit visit) {
-    if (is_empty(a))
-        a = b;
-    else if (is_empty(b))
-        b = a;
     if (a.first > b.first)
         std::swap(a, b);
     for (std::int64_t value = a.first; value <= a.last; ++value)
@@ -70,7 +68,7 @@ std::uint32_t side_part(double shadow_term, std::uint32_t part, double pixel_wei
 // In the corners the weights may leave 0..1: the part is the magnitude, at most 255.
 std::uint32_t corner_part(double shadow_term, std::uint32_t part, double pixel_weight) {
     const double magnitude = std::fabs(shadow_term + part * pixel_weight);
-    return magnitude >= 255.5 ? 255u : static_cast<std::uint32_t>(round_half_even_int32(magnitude));
+    return magnitude > 255.0 ? 255u : static_cast<std::uint32_t>(round_half_even_int32(magnitude));
 }
 
 // The blended pixel for every value of each part under one pair of weights: on the sides a
@@ -104,15 +102,15 @@ class SideTable {
   private:
     // The mixed value grows with the pixel's part by the pixel weight, at most 1, so each
     // entry is the one before it or one more: one comparison with the half-way point decides
-    // (a tie goes to the even one), where the general rounding would cost far more. An entry
-    // that could be further on, or past 255, is worked out in full.
+    // (a tie goes to the even one), where the general rounding would cost far more. Should
+    // an entry ever lie further on, it is worked out in full.
     static void fill(std::uint32_t (&table)[256], double shadow_term, double pixel_weight) {
         std::uint32_t previous = side_part(shadow_term, 0, pixel_weight);
         table[0] = previous;
         for (std::uint32_t part = 1; part < 256; ++part) {
             const double mixed = shadow_term + part * pixel_weight;
             const double half_way = previous + 0.5;
-            if (mixed >= half_way + 1.0 || previous == 255)
+            if (mixed >= half_way + 1.0)
                 previous = side_part(shadow_term, part, pixel_weight);
             else if (mixed > half_way || (mixed == half_way && (previous & 1u) != 0))
                 ++previous;
@@ -256,7 +254,7 @@ void DrawShadow(PixelBuffer buffer, const ShadowSpec& spec) {
         return;
     if (spec.Size < 1)
         throw VbError(vb::InvalidProcedureCall);
-    if (buffer.pixels == nullptr || buffer.width <= 0 || buffer.height <= 0)
+    if (buffer.pixels == nullptr)
         return;
     const Geometry geometry{spec.Left,   spec.Top,  spec.Width,   spec.Height,
                             spec.Radius, spec.Size, spec.OffsetX, spec.OffsetY};

@@ -21,6 +21,8 @@ struct ShadowSpec {
     std::uint8_t Red = 0;
     std::uint8_t Green = 0;
     std::uint8_t Blue = 0;
+
+    friend bool operator==(const ShadowSpec&, const ShadowSpec&) = default;
 };
 
 } // namespace orbek

@@ -132,6 +132,8 @@ TEST_F(ShadowCommand, SettingsChangeTheShadow) {
          {"rect=2,3,5,6", "size=1", "colour=10,20,30", "offset=1,1"},
          {{{3, 4}, {10, 20, 30}},
           {{8, 10}, {10, 20, 30}},
+          {{5, 10}, {10, 20, 30}},
+          {{8, 11}, {255, 255, 255}},
           {{2, 4}, {255, 255, 255}},
           {{4, 5}, {255, 255, 255}}}},
         {"rounded corners",
@@ -158,6 +160,25 @@ TEST_F(ShadowCommand, SettingsChangeTheShadow) {
     }
 }
 
+// Every byte outside the ring comes out as it went in: the channels keep their order and
+// their pixels, also in the widest picture read.
+TEST_F(ShadowCommand, PixelsOutsideTheRingPassThrough) {
+    for (const auto& [width, height] : {std::pair{7, 5}, std::pair{32768, 1}}) {
+        std::string header =
+            "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+        std::string bytes = header;
+        for (int i = 0; i < width * height * 3; ++i)
+            bytes += static_cast<char>((i * 37 + i / 3) & 0xFF);
+        const std::string in = write("varied.ppm", bytes);
+        const Outcome r = run({in, path("out.ppm"), "rect=100000,100000,5,5", "size=1"});
+        ASSERT_EQ(r.code, 0) << r.err;
+        std::ifstream out(path("out.ppm"), std::ios::binary);
+        const std::string written((std::istreambuf_iterator<char>(out)),
+                                  std::istreambuf_iterator<char>());
+        EXPECT_EQ(written, bytes) << width << "x" << height;
+    }
+}
+
 TEST_F(ShadowCommand, BadUsageIsExitCode2AndWritesNothing) {
     const std::string in = plain("white.ppm", 20, 20, {255, 255, 255});
     const std::vector<std::string> cases[] = {
@@ -169,6 +190,8 @@ TEST_F(ShadowCommand, BadUsageIsExitCode2AndWritesNothing) {
         {in, path("out.ppm"), "colour=1,2"},
         {in, path("out.ppm"), "colour=1,2,256"},
         {in, path("out.ppm"), "colour=-1,2,3"},
+        {in, path("out.ppm"), "colour=1,256,3"},
+        {in, path("out.ppm"), "colour=1,2,-1"},
         {in, path("out.ppm"), "offset=1,2,3"},
         {in, path("out.ppm"), "rect=1,2,3"},
         {in, path("out.ppm"), "size=0"},
@@ -194,6 +217,8 @@ TEST_F(ShadowCommand, PicturesThatCannotBeReadAreExitCode1) {
         {"text PPM", "P3\n1 1\n255\n0 0 0\n", "is not a binary PPM picture"},
         {"no header", "P6\n", "has no valid PPM header"},
         {"zero width", "P6\n0 1\n255\n", "has no valid PPM header"},
+        {"too wide", "P6\n32769 1\n255\n", "has no valid PPM header"},
+        {"too high", "P6\n1 32769\n255\n", "has no valid PPM header"},
         {"16 bits", "P6\n1 1\n65535\n\0\0\0\0\0\0", "only 255 is read"},
         {"cut short", "P6\n2 2\n255\n\1\2\3\4\5\6", "ends before its last pixel"},
     };
@@ -208,7 +233,8 @@ TEST_F(ShadowCommand, PicturesThatCannotBeReadAreExitCode1) {
     const Outcome unwritable =
         run({plain("white.ppm", 4, 4, {1, 2, 3}), path("no-such-folder/out.ppm")});
     EXPECT_EQ(unwritable.code, 1);
-    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
+    EXPECT_NE(unwritable.err.find("cannot write " + path("no-such-folder/out.ppm")),
+              std::string::npos);
 }
 
 } // namespace

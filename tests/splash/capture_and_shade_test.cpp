@@ -161,19 +161,10 @@ TEST(CaptureShadowSpec, FilledFromTheBorderColourAndOffsets) {
         SCOPED_TRACE(c.name);
         const ShadowSpec s =
             capture_shadow_spec(c.border, c.colour, c.offset_x, c.offset_y, c.width, c.height);
-        const ShadowSpec& e = c.expected;
-        EXPECT_EQ(s.Left, e.Left);
-        EXPECT_EQ(s.Top, e.Top);
-        EXPECT_EQ(s.Width, e.Width);
-        EXPECT_EQ(s.Height, e.Height);
-        EXPECT_EQ(s.Radius, e.Radius);
-        EXPECT_EQ(s.Visible, e.Visible);
-        EXPECT_EQ(s.Size, e.Size);
-        EXPECT_EQ(s.OffsetX, e.OffsetX);
-        EXPECT_EQ(s.OffsetY, e.OffsetY);
-        EXPECT_EQ(s.Red, e.Red);
-        EXPECT_EQ(s.Green, e.Green);
-        EXPECT_EQ(s.Blue, e.Blue);
+        EXPECT_TRUE(s == c.expected)
+            << s.Left << "," << s.Top << " " << s.Width << "x" << s.Height << " radius " << s.Radius
+            << " visible " << s.Visible << " size " << s.Size << " offset " << s.OffsetX << ","
+            << s.OffsetY << " colour " << int{s.Red} << "," << int{s.Green} << "," << int{s.Blue};
     }
 }
 

@@ -69,6 +69,15 @@ TEST(PixelLayout, ColourValuesAndScreenPixelsSwapRedAndBlue) {
     EXPECT_EQ(pixel_of_colour(static_cast<ColourValue>(0x7F332211)), 0x00112233u);
 }
 
+TEST(Picture, NegativeSizesCountAsZero) {
+    for (const auto& [width, height] : {std::pair{-3, 2}, std::pair{2, -3}, std::pair{0, 0}}) {
+        const Picture picture(width, height, 7);
+        EXPECT_EQ(picture.width(), std::max(width, 0));
+        EXPECT_EQ(picture.height(), std::max(height, 0));
+        EXPECT_TRUE(picture.pixels().empty());
+    }
+}
+
 TEST(PixelBufferSurface, BehavesLikeADeviceContextAtItsEdges) {
     Picture picture(3, 2, 0x00102030);
     PixelBufferSurface surface(picture.buffer());
