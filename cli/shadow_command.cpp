@@ -76,8 +76,6 @@ std::optional<std::string> apply(const std::string& setting, Settings& settings)
         std::int32_t size = 0;
         if (auto error = one(size))
             return error;
-        if (size < 1)
-            return "size must be at least 1: " + setting;
         settings.size = size;
         return std::nullopt;
     }

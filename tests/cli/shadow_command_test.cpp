@@ -125,6 +125,9 @@ TEST_F(ShadowCommand, SettingsChangeTheShadow) {
           {{4, 10}, {0, 0, 0}},
           {{0, 10}, {255, 255, 255}},
           {{15, 10}, {0, 0, 0}}}},
+        {"the brightest colour",
+         {"margin=4", "colour=255,255,0", "offset=0,0"},
+         {{{4, 10}, {255, 255, 0}}, {{2, 10}, {255, 255, 128}}}},
         {"a ring of its own width",
          {"margin=4", "colour=0,0,0", "offset=0,0", "size=2"},
          {{{3, 10}, {128, 128, 128}}, {{2, 10}, {255, 255, 255}}}},
@@ -207,7 +210,7 @@ TEST_F(ShadowCommand, BadUsageIsExitCode2AndWritesNothing) {
     }
 }
 
-TEST_F(ShadowCommand, PicturesThatCannotBeReadAreExitCode1) {
+TEST_F(ShadowCommand, FailuresToReadWriteOrPaintAreExitCode1) {
     struct Case {
         const char* name;
         std::string bytes;
@@ -227,6 +230,10 @@ TEST_F(ShadowCommand, PicturesThatCannotBeReadAreExitCode1) {
         EXPECT_EQ(r.code, 1) << c.name;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
     }
+    const Outcome too_far =
+        run({plain("white.ppm", 4, 4, {1, 2, 3}), path("out.ppm"), "margin=2000000000"});
+    EXPECT_EQ(too_far.code, 1);
+    EXPECT_EQ(too_far.err, "error 6: Overflow\n");
     const Outcome missing = run({path("missing.ppm"), path("out.ppm")});
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find("cannot open"), std::string::npos);
