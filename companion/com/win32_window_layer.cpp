@@ -3,6 +3,7 @@
 #include "automation/conversions.h"
 #include "automation/vb_error.h"
 #include "platform/host_objects.h"
+#include "system_info_window.h"
 
 #include <algorithm>
 #include <shellapi.h>
@@ -74,11 +75,7 @@ void Win32WindowLayer::close_effect(const Variant& window, std::int32_t start, s
 }
 
 void Win32WindowLayer::show_system_info() {
-    const auto outcome = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", L"msinfo32.exe", nullptr, nullptr, SW_SHOWNORMAL));
-    if (outcome <= 32) {
-        throw VbError(vb::FileNotFound);
-    }
+    show_system_info_window();
 }
 
 } // namespace orbek::com

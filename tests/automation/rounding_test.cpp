@@ -62,5 +62,38 @@ TEST(RoundHalfEven, AgreesWithTheRoundingOfTheFloatingPointUnitOnManyValues) {
     }
 }
 
+TEST(RoundHalfEvenInt32, MatchesTheGeneralRounding) {
+    const double cases[] = {0.0,
+                            0.5,
+                            1.5,
+                            2.5,
+                            -0.5,
+                            -1.5,
+                            -2.5,
+                            152.5,
+                            147.5,
+                            255.5,
+                            0.49999999999999994,
+                            -0.49999999999999994,
+                            2.4999999999999996,
+                            2.5000000000000004,
+                            -2.5000000000000004,
+                            1e-300,
+                            -1e-300,
+                            2147483645.5,
+                            -2147483645.5,
+                            2147483646.4};
+    for (const double value : cases) {
+        EXPECT_EQ(round_half_even_int32(value), round_half_even(value)) << value;
+    }
+    // Halves, quarters and values a hair either side of a half, over the range pixels use.
+    for (int i = -4096; i <= 4096; ++i) {
+        for (const double nudge : {0.0, 1e-12, -1e-12, 0.25}) {
+            const double value = i / 2.0 + nudge;
+            ASSERT_EQ(round_half_even_int32(value), round_half_even(value)) << value;
+        }
+    }
+}
+
 } // namespace
 } // namespace orbek

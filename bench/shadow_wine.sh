@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Times the splash's drop shadow under Wine (64-bit build): through GetPixel/SetPixel on a
+# device context against painting the screen copy's bitmap directly, in one run, for the
+# splash window (797 x 445) and for the artwork picture alone with its margin (657 x 326).
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+host=$root/build/win64/tests/wine/shadow_wine_bench.exe
+[ -f "$host" ] || { echo "$host not built (make win64)"; exit 1; }
+# shellcheck source=tests/wine/wine_prefix.sh
+source "$root/tests/wine/wine_prefix.sh"
+if [ -z "${ORBEK_WINE_UNDER_XVFB:-}" ]; then
+    ORBEK_WINE_UNDER_XVFB=1 exec xvfb-run -a bash "${BASH_SOURCE[0]}" "$@"
+fi
+wine_prefix_start "$root/build/wineprefix" win64
+trap wine_prefix_stop EXIT
+echo "| way | time a shadow | ratio |"
+echo "|---|---|---|"
+wine "$host" 797 445
+wine "$host" 657 326

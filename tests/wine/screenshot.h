@@ -1,0 +1,14 @@
+// The whole screen saved as a 24-bit BMP file, for the test hosts that show windows.
+#pragma once
+
+#include <string>
+
+namespace wine_checks {
+
+// Pumps the thread's pending messages for `milliseconds`, so that windows paint.
+void pump_messages(int milliseconds);
+
+// Writes what the screen shows now to `path`; false when it cannot.
+bool save_screenshot(const std::wstring& path);
+
+} // namespace wine_checks
