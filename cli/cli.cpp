@@ -7,6 +7,7 @@
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/system_clock.h"
 #include "recording_window_layer.h"
+#include "shadow_command.h"
 #include "shell/orbek_object.h"
 #include "sys_tools_impl.h"
 
@@ -28,6 +29,7 @@ constexpr const char* Usage =
     "                          or @form:NAME,NAME,... (a form whose controls have those names)\n"
     "  encode TEXT             the companion's encoded form of TEXT (e.g. a rights text)\n"
     "  decode TEXT             the plain text of an encoded TEXT\n"
+    "  shadow IN OUT [SPEC...] paint the splash's drop shadow into a picture (shadow --help)\n"
     "--no-companion runs as on a machine where the companion library cannot be created;\n"
     "--now fixes the date and time every method sees, for reproducible runs.\n";
 
@@ -221,6 +223,9 @@ int run_cli(std::span<const std::string> args, std::ostream& out, std::ostream& 
         } else {
             break;
         }
+    }
+    if (!args.empty() && args[0] == "shadow") {
+        return run_shadow_command(args.subspan(1), out, err);
     }
     if (args.empty() || args[0] == "help" || args[0] == "--help") {
         (args.empty() ? err : out) << Usage;
