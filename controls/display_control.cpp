@@ -1,29 +1,13 @@
 #include "display_control.h"
 
 #include "automation/vb_error.h"
-#include "display_controls.h"
 #include "platform/win32/automation/com_error.h"
 #include "platform/win32/automation/com_variant.h"
+#include "window_support.h"
 
 #include <cwchar>
 
 namespace orbek::controls {
-
-void DisplayControl::register_window_class(const wchar_t* name, HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, name, &existing)) {
-        return;
-    }
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = window_procedure;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.lpszClassName = name;
-    // No background brush: every pixel is painted from the off-screen bitmap.
-    RegisterClassExW(&window_class); // a class another thread has just made is as good
-}
 
 DisplayControl* DisplayControl::of_window(HWND window) {
     // Only our own windows run our procedure, so their user data is one of our objects.
@@ -44,7 +28,7 @@ DisplayControl::~DisplayControl() {
 
 bool DisplayControl::create_window(const wchar_t* class_name, HWND parent, const RECT& place,
                                    HINSTANCE instance) {
-    register_window_class(class_name, instance);
+    register_window_class(instance, class_name, window_procedure);
     window_ = CreateWindowExW(0, class_name, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                               place.left, place.top, place.right - place.left,
                               place.bottom - place.top, parent, nullptr, instance, this);
@@ -52,12 +36,7 @@ bool DisplayControl::create_window(const wchar_t* class_name, HWND parent, const
 }
 
 LRESULT CALLBACK DisplayControl::window_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(l);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* control = reinterpret_cast<DisplayControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* control = object_of_window<DisplayControl>(window, message, l);
     switch (message) {
     case WM_ERASEBKGND:
         return 1; // the paint covers everything

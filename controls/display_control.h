@@ -18,11 +18,10 @@ class DisplayControl : public IDispatch {
         const wchar_t* name;
     };
 
-    // Each kind of control has a window class of its own, all with the same procedure.
-    static void register_window_class(const wchar_t* name, HINSTANCE instance);
     // The control that owns a window of one of these classes.
     static DisplayControl* of_window(HWND window);
 
+    // Each kind of control has a window class of its own, all with the same procedure.
     bool create_window(const wchar_t* class_name, HWND parent, const RECT& place,
                        HINSTANCE instance);
     HWND window() const { return window_; }

@@ -44,31 +44,6 @@ IDispatch* display_control_of_window(HWND window) {
     return control;
 }
 
-OffscreenPaint::OffscreenPaint(HWND window) : window_(window) {
-    screen_ = BeginPaint(window_, &paint_);
-    GetClientRect(window_, &client_);
-    buffer_ = CreateCompatibleDC(screen_);
-    bitmap_ = CreateCompatibleBitmap(screen_, client_.right, client_.bottom);
-    if (buffer_ != nullptr && bitmap_ != nullptr) {
-        previous_ = SelectObject(buffer_, bitmap_);
-    } else if (buffer_ != nullptr) {
-        DeleteDC(buffer_);
-        buffer_ = nullptr;
-    }
-}
-
-OffscreenPaint::~OffscreenPaint() {
-    if (buffer_ != nullptr) {
-        BitBlt(screen_, 0, 0, client_.right, client_.bottom, buffer_, 0, 0, SRCCOPY);
-        SelectObject(buffer_, previous_);
-        DeleteDC(buffer_);
-    }
-    if (bitmap_ != nullptr) {
-        DeleteObject(bitmap_);
-    }
-    EndPaint(window_, &paint_);
-}
-
 void unregister_display_control_classes(HINSTANCE instance) {
     UnregisterClassW(BarControl::ClassName, instance);
     UnregisterClassW(DialControl::ClassName, instance);

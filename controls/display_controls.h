@@ -22,39 +22,7 @@ IDispatch* create_display_control(const wchar_t* class_name, HWND parent, const 
 // The control whose window this is, with a new reference; null for any other window.
 IDispatch* display_control_of_window(HWND window);
 
-// Paints a window between BeginPaint and EndPaint through an off-screen bitmap, so that the
-// screen only ever sees the finished picture.
-template <typename Painter> void paint_without_flicker(HWND window, Painter&& paint);
-
 // Called when the module that registered the window classes goes away.
 void unregister_display_control_classes(HINSTANCE instance);
-
-// The bitmap that paint_without_flicker draws into; null when there is none to be had.
-class OffscreenPaint {
-  public:
-    explicit OffscreenPaint(HWND window);
-    ~OffscreenPaint();
-    OffscreenPaint(const OffscreenPaint&) = delete;
-    OffscreenPaint& operator=(const OffscreenPaint&) = delete;
-
-    HDC device() const { return buffer_; }
-    const RECT& client() const { return client_; }
-
-  private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC screen_ = nullptr;
-    HDC buffer_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    RECT client_{};
-};
-
-template <typename Painter> void paint_without_flicker(HWND window, Painter&& paint) {
-    OffscreenPaint offscreen(window);
-    if (offscreen.device() != nullptr) {
-        paint(offscreen.device(), offscreen.client());
-    }
-}
 
 } // namespace orbek::controls

@@ -47,57 +47,54 @@ ControlDesign two_bar_label(const char* name, const char* parent, ColourValue co
 } // namespace
 
 FormDesign single_bar_design() {
-    FormDesign design;
-    design.name = "FrmProgressBar";
-    design.caption = u"Form1";
-    design.border = BorderStyle::FixedDialog;
-    design.min_button = false;
-    design.max_button = false;
-    design.show_in_taskbar = false;
-    design.position = StartPosition::Manual;
-    design.client_left = 45;
-    design.client_top = 330;
-    design.client_width = 4710;
-    design.client_height = 2715;
-    design.icons = {dial_icon(32)};
-
     ControlDesign picture =
         control("Picture1", ControlKind::PictureBox, "", {1515, 75, 1680, 1680});
     picture.border = true;
     ControlDesign dial = external(SingleBarDial, DialClass, "Picture1", {0, 0, 1605, 1605});
     dial.properties = {{u"max", Variant(0.0f)}};
-    design.controls = {
-        picture,
-        dial,
-        control("Frame1", ControlKind::Frame, "", {98, 1800, 4515, 825}),
-        centred_label(SingleBarText, "Frame1", {90, 135, 4365, 315}),
-        external(SingleBarBar, BarClass, "Frame1", {45, 495, 4425, 225}),
-    };
-    return design;
+    return {.name = "FrmProgressBar",
+            .caption = u"Form1",
+            .border = BorderStyle::FixedDialog,
+            .min_button = false,
+            .max_button = false,
+            .show_in_taskbar = false,
+            .position = StartPosition::Manual, // near the top-left corner
+            .client_left = 45,
+            .client_top = 330,
+            .client_width = 4710,
+            .client_height = 2715,
+            .font = {},
+            .icons = {dial_icon(32)},
+            .controls = {
+                picture,
+                dial,
+                control("Frame1", ControlKind::Frame, "", {98, 1800, 4515, 825}),
+                centred_label(SingleBarText, "Frame1", {90, 135, 4365, 315}),
+                external(SingleBarBar, BarClass, "Frame1", {45, 495, 4425, 225}),
+            }};
 }
 
 FormDesign two_bar_design() {
-    FormDesign design;
-    design.name = "FrmProgShow";
-    design.caption = u"Form Progress Show 1";
-    design.border = BorderStyle::FixedSingle;
-    design.min_button = false;
-    design.max_button = false;
-    design.show_in_taskbar = true;
-    design.position = StartPosition::CentreScreen;
-    design.client_width = 8100;
-    design.client_height = 1605;
-    design.icons = {two_bars_icon(32), two_bars_icon(16)};
-    design.controls = {
-        // Its top edge lies 30 twips above the client area.
-        control("Frame1", ControlKind::Frame, "", {30, -30, 8055, 795}),
-        two_bar_label(TwoBarUpperText, "Frame1", DarkBlue),
-        external(TwoBarUpperBar, BarClass, "Frame1", {60, 480, 7935, 225}),
-        control("Frame2", ControlKind::Frame, "", {30, 780, 8055, 795}),
-        two_bar_label(TwoBarLowerText, "Frame2", DarkGreen),
-        external(TwoBarLowerBar, BarClass, "Frame2", {60, 480, 7935, 225}),
-    };
-    return design;
+    return {.name = "FrmProgShow",
+            .caption = u"Form Progress Show 1",
+            .border = BorderStyle::FixedSingle,
+            .min_button = false,
+            .max_button = false,
+            .show_in_taskbar = true,
+            .position = StartPosition::CentreScreen,
+            .client_width = 8100,
+            .client_height = 1605,
+            .font = {},
+            .icons = {two_bars_icon(32), two_bars_icon(16)},
+            .controls = {
+                // Its top edge lies 30 twips above the client area.
+                control("Frame1", ControlKind::Frame, "", {30, -30, 8055, 795}),
+                two_bar_label(TwoBarUpperText, "Frame1", DarkBlue),
+                external(TwoBarUpperBar, BarClass, "Frame1", {60, 480, 7935, 225}),
+                control("Frame2", ControlKind::Frame, "", {30, 780, 8055, 795}),
+                two_bar_label(TwoBarLowerText, "Frame2", DarkGreen),
+                external(TwoBarLowerBar, BarClass, "Frame2", {60, 480, 7935, 225}),
+            }};
 }
 
 } // namespace orbek::progress_forms

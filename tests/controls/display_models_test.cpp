@@ -26,6 +26,8 @@ TEST(BarModel, FillsItsShareOfTheInsideToTheNearestPixelBetween0And100) {
         {-5, 293, 0},    // drawn as 0
         {std::numeric_limits<std::int32_t>::max(), 293, 293},
         {std::numeric_limits<std::int32_t>::min(), 293, 0},
+        {1, 49, 0},  // 0.49 of a pixel is none
+        {100, 1, 1}, // a one-pixel inside is filled too
         {50, 0, 0},
         {50, -4, 0},
     };

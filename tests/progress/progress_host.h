@@ -8,6 +8,7 @@
 #include "platform/sys_tools.h"
 #include "progress/progress_windows.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,14 @@ class RecordingCompanion final : public SysTools {
     [[noreturn]] static void unsupported() { throw VbError(vb::ActionNotSupported); }
     HeadlessWindowToolkit& record_;
 };
+
+inline Lines joined(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
 
 struct ProgressHost {
     HeadlessWindowToolkit toolkit;

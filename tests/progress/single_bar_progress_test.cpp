@@ -10,6 +10,7 @@ namespace orbek {
 namespace {
 
 using testing::error_number;
+using testing::joined;
 using testing::Lines;
 using testing::ProgressHost;
 
@@ -62,14 +63,6 @@ Lines run_down_lines(const Lines& pause_before, int level) {
         lines.push_back("DoEvents");
     }
     return lines;
-}
-
-Lines joined(std::initializer_list<Lines> parts) {
-    Lines all;
-    for (const Lines& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
 }
 
 TEST(ProgressPercentage, IsValorTimesHundredOverMaxInCurrency) {
@@ -140,9 +133,8 @@ TEST(ProgressBarUpdate, SetsHeightDialBarTextCaptionThenHandlesEventsAndShows) {
     for (const Case& c : cases) {
         ProgressHost host;
         call(host, c.call);
-        Lines expected = {"Load FrmProgressBar"};
-        expected.insert(expected.end(), c.lines.begin(), c.lines.end());
-        EXPECT_EQ(host.take(), expected) << c.call.valor << " of " << c.call.max;
+        EXPECT_EQ(host.take(), joined({{"Load FrmProgressBar"}, c.lines}))
+            << c.call.valor << " of " << c.call.max;
     }
 }
 
@@ -150,12 +142,9 @@ TEST(ProgressBarUpdate, ShowsAgainOnEveryUpdateAndLoadsOnlyOnce) {
     ProgressHost host;
     call(host, {10, 100, u"a"});
     call(host, {20, 100, u"b"});
-    Lines expected = {"Load FrmProgressBar"};
-    for (const Lines& part : {update_lines("Currency 10", "Long 10", "a"),
-                              update_lines("Currency 20", "Long 20", "b")}) {
-        expected.insert(expected.end(), part.begin(), part.end());
-    }
-    EXPECT_EQ(host.take(), expected);
+    EXPECT_EQ(host.take(), joined({{"Load FrmProgressBar"},
+                                   update_lines("Currency 10", "Long 10", "a"),
+                                   update_lines("Currency 20", "Long 20", "b")}));
 }
 
 TEST(ProgressBarFinish, RunsDownPlaysTheEffectAndHidesAsAsked) {
@@ -238,9 +227,7 @@ TEST(STIProgressBar, UpdatesWithTheIntegerAsGivenAndFinishesFrom100) {
     for (const Case& c : cases) {
         ProgressHost host;
         sti(host, c.percentage);
-        Lines expected = {"Load FrmProgressBar"};
-        expected.insert(expected.end(), c.lines.begin(), c.lines.end());
-        EXPECT_EQ(host.take(), expected) << c.percentage;
+        EXPECT_EQ(host.take(), joined({{"Load FrmProgressBar"}, c.lines})) << c.percentage;
     }
 }
 
@@ -274,20 +261,6 @@ TEST(ProgressBarFailures, StopAtTheFailingStepAndKeepWhatWasDone) {
     EXPECT_EQ(error_number([&] { call(host, {100, 100, u"", u"", false, true}); }), 91);
     EXPECT_EQ(host.take(), (Lines{"CloseEffect 0, 3135, 0, FrmProgressBar"}));
     EXPECT_TRUE(host.toolkit.form("FrmProgressBar")->visible);
-}
-
-TEST(ProgressBarResult, IsAlwaysEmpty) {
-    ProgressHost host;
-    EXPECT_TRUE(progress_bar(host.windows, host.services, money(1), money(0), money(2), u"", u"",
-                             false, false)
-                    .is_empty());
-    EXPECT_TRUE(progress_bar(host.windows, host.services, money(2), money(0), money(2), u"", u"",
-                             false, false)
-                    .is_empty());
-    EXPECT_TRUE(
-        sti_progress_bar(host.windows, host.services, 1, u"", u"", false, false).is_empty());
-    EXPECT_TRUE(
-        sti_progress_bar(host.windows, host.services, 100, u"", u"", false, false).is_empty());
 }
 
 } // namespace

@@ -10,6 +10,7 @@ namespace orbek {
 namespace {
 
 using testing::error_number;
+using testing::joined;
 using testing::Lines;
 using testing::ProgressHost;
 
@@ -58,14 +59,6 @@ Lines run_down_lines() {
         lines.push_back("DoEvents");
     }
     return lines;
-}
-
-Lines joined(std::initializer_list<Lines> parts) {
-    Lines all;
-    for (const Lines& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
 }
 
 TEST(ProgressShowKind, FinishesOnlyOnTheExactEndWordWithBothValuesAtLeastZero) {
@@ -229,14 +222,6 @@ TEST(ProgressShowFinish, AFailingEffectLeavesTheWindowAsItWas) {
               vb::InvalidProcedureCall);
     EXPECT_EQ(host.take(), (Lines{"CloseEffect 0, 2085, 0, FrmProgShow"}));
     EXPECT_TRUE(host.toolkit.form("FrmProgShow")->visible);
-}
-
-TEST(ProgressShowResult, IsAlwaysEmpty) {
-    ProgressHost host;
-    EXPECT_TRUE(
-        progress_show(host.windows, host.services, 1, 2, u"", u"", u"", false, false).is_empty());
-    EXPECT_TRUE(progress_show(host.windows, host.services, 0, 0, u"Fin", u"", u"", false, false)
-                    .is_empty());
 }
 
 } // namespace

@@ -124,8 +124,8 @@ std::vector<HWND> descendants(HWND parent, const wchar_t* class_name) {
     return search.found;
 }
 
-// A control's value read back through its IDispatch, as a Long (the dial's Currency times
-// 10,000).
+// A control's value read back through its IDispatch, as a whole number (the dial's Currency
+// times 10,000).
 long long control_value(HWND control_window, DISPID member) {
     IDispatch* control = orbek::controls::display_control_of_window(control_window);
     if (control == nullptr) {
@@ -143,6 +143,8 @@ long long control_value(HWND control_window, DISPID member) {
             value = V_CY(&result).int64;
         } else if (V_VT(&result) == VT_I4) {
             value = V_I4(&result);
+        } else if (V_VT(&result) == VT_R4) {
+            value = static_cast<long long>(V_R4(&result));
         }
     }
     VariantClear(&result);
@@ -194,6 +196,96 @@ int error_of(const std::function<void()>& call) {
     return 0;
 }
 
+// A property put through IDispatch; the scode of its exception when it raised one.
+HRESULT put_value(IDispatch* control, DISPID member, VARIANT value) {
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&value, &named, 1, 1};
+    EXCEPINFO exception{};
+    const HRESULT result = control->Invoke(member, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params,
+                                           nullptr, &exception, nullptr);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    return result == DISP_E_EXCEPTION ? exception.scode : result;
+}
+
+VARIANT number(double value) {
+    VARIANT made;
+    VariantInit(&made);
+    V_VT(&made) = VT_R8;
+    V_R8(&made) = value;
+    return made;
+}
+
+// The controls' own dispatch interfaces, as any client reaches them.
+void check_controls(Report& report) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                                  instance, nullptr);
+    const RECT place{0, 0, 100, 20};
+    report.check("an unknown control class makes nothing",
+                 orbek::controls::create_display_control(L"QLBGauge.Nope", parent, place,
+                                                         instance) == nullptr);
+    IDispatch* bar = orbek::controls::create_display_control(L"qlbbarravista.barravista", parent,
+                                                             place, instance);
+    IDispatch* dial =
+        orbek::controls::create_display_control(L"QLBGauge.gauge", parent, place, instance);
+    if (report.check("the bar and the dial are made by their class names (any letter case)",
+                     bar != nullptr && dial != nullptr)) {
+        struct Name {
+            IDispatch* control;
+            const wchar_t* name;
+            DISPID id;
+        };
+        for (const Name& n : {Name{bar, L"Value", 0x68030002}, Name{dial, L"value", 0x68030000},
+                              Name{dial, L"Max", 0x68030001}}) {
+            wchar_t text[16];
+            wcscpy(text, n.name);
+            LPOLESTR names[] = {text};
+            DISPID id = 0;
+            n.control->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
+            report.equal("member " + utf8(n.name) + " has its id", id, n.id);
+        }
+        HWND bar_window = descendants(parent, L"QLBBarraVista")[0];
+        report.equal("the bar stores 2.5 as 2", put_value(bar, 0x68030002, number(2.5)), S_OK);
+        report.equal("the bar reads back 2", control_value(bar_window, 0x68030002), 2);
+        put_value(bar, 0x68030002, number(-5));
+        report.equal("the bar keeps -5 as given", control_value(bar_window, 0x68030002), -5);
+        report.equal("a value past the Long range is error 6",
+                     put_value(bar, 0x68030002, number(1e10)), static_cast<HRESULT>(0x800A0006));
+        VARIANT text;
+        VariantInit(&text);
+        V_VT(&text) = VT_BSTR;
+        V_BSTR(&text) = SysAllocString(L"abc");
+        report.equal("a text that is not a number is error 13", put_value(bar, 0x68030002, text),
+                     static_cast<HRESULT>(0x800A000D));
+        VariantClear(&text);
+        report.equal("the dial takes four decimals", put_value(dial, 0x68030000, number(66.66666)),
+                     S_OK);
+        HWND dial_window = descendants(parent, L"QLBGauge")[0];
+        report.equal("the dial reads back 66.6667", control_value(dial_window, 0x68030000), 666667);
+    }
+    if (bar != nullptr) {
+        bar->Release();
+    }
+    if (dial != nullptr) {
+        dial->Release();
+    }
+    DestroyWindow(parent);
+}
+
+// The window is shown at the full height that the calls set, with its designed client width.
+void check_shown_form(Report& report, HWND form, const std::string& name, int height,
+                      int client_width) {
+    report.check(name + " is visible", IsWindowVisible(form) != FALSE);
+    report.equal(name + " has the full height of " + std::to_string(height) + " twips",
+                 height_of(form), twips_to_pixels(height, LOGPIXELSY));
+    RECT client{};
+    GetClientRect(form, &client);
+    report.equal(name + "'s client area is " + std::to_string(client_width) + " twips wide",
+                 client.right, twips_to_pixels(client_width, LOGPIXELSX));
+}
+
 void check_single_bar(Report& report) {
     Host host;
     report.equal("ProgressBar with Max 0 fails with overflow",
@@ -207,13 +299,7 @@ void check_single_bar(Report& report) {
     if (!report.check("an update shows FrmProgressBar with its caption", form != nullptr)) {
         return;
     }
-    report.check("FrmProgressBar is visible", IsWindowVisible(form) != FALSE);
-    report.equal("FrmProgressBar has the full height of 3135 twips", height_of(form),
-                 twips_to_pixels(3135, LOGPIXELSY));
-    RECT client{};
-    GetClientRect(form, &client);
-    report.equal("FrmProgressBar's client area is 4710 twips wide", client.right,
-                 twips_to_pixels(4710, LOGPIXELSX));
+    check_shown_form(report, form, "FrmProgressBar", 3135, 4710);
     RECT frame{};
     GetWindowRect(form, &frame);
     report.check("FrmProgressBar opens near the screen's top-left corner",
@@ -224,6 +310,8 @@ void check_single_bar(Report& report) {
                      !(GetWindowLongW(form, GWL_EXSTYLE) & WS_EX_APPWINDOW));
     report.check("FrmProgressBar has its icon", SendMessageW(form, WM_GETICON, ICON_BIG, 0) != 0);
     report.equal("the dial shows 25", dial_value(form), 250000);
+    report.equal("the dial's stored max is 0",
+                 control_value(descendants(form, L"QLBGauge")[0], 0x68030001), 0);
     report.equal("the bar shows 25", bar_value(form, 0), 25);
     report.equal("the text line shows VerRegistro", label_text(form, 0), L"Registro 50");
 
@@ -284,13 +372,7 @@ void check_two_bars(Report& report) {
     if (!report.check("an update shows FrmProgShow with its caption", form != nullptr)) {
         return;
     }
-    report.check("FrmProgShow is visible", IsWindowVisible(form) != FALSE);
-    report.equal("FrmProgShow has the full height of 2085 twips", height_of(form),
-                 twips_to_pixels(2085, LOGPIXELSY));
-    RECT client{};
-    GetClientRect(form, &client);
-    report.equal("FrmProgShow's client area is 8100 twips wide", client.right,
-                 twips_to_pixels(8100, LOGPIXELSX));
+    check_shown_form(report, form, "FrmProgShow", 2085, 8100);
     RECT frame{};
     GetWindowRect(form, &frame);
     const int centre = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
@@ -385,6 +467,7 @@ int wmain(int argc, wchar_t** argv) {
         if (argc >= 4 && std::wstring(argv[1]) == L"scene") {
             run_scene(report, argv[2], argv[3]);
         } else {
+            check_controls(report);
             check_single_bar(report);
             check_two_bars(report);
         }

@@ -25,8 +25,7 @@ class HeadlessForm final : public Form {
         if (state_.loaded) {
             return;
         }
-        toolkit_.record("Load " + name());
-        state_ = HeadlessFormState{};
+        toolkit_.record("Load " + name()); // unloaded, the state is as new
         state_.loaded = true;
         state_.handle = toolkit_.next_handle();
         state_.caption = design_.caption;

@@ -5,6 +5,7 @@
 #include "platform/win32/automation/com_error.h"
 #include "platform/win32/automation/com_variant.h"
 #include "platform/win32/win32_icon.h"
+#include "window_support.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,22 +16,6 @@ namespace {
 
 std::wstring wide(TextView text) {
     return std::wstring(text.begin(), text.end());
-}
-
-void register_form_class(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, Win32Form::WindowClass, &existing)) {
-        return;
-    }
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    window_class.lpszClassName = Win32Form::WindowClass;
-    RegisterClassExW(&window_class); // a class another thread has just made is as good
 }
 
 DWORD style_of(const FormDesign& design) {
@@ -137,7 +122,8 @@ void Win32Form::load() {
 }
 
 void Win32Form::create_window() {
-    register_form_class(instance_, window_procedure);
+    controls::register_window_class(instance_, WindowClass, window_procedure,
+                                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const DWORD style = style_of(design_);
     const DWORD extended = extended_style_of(design_);
     RECT frame{0, 0, units_.x_pixels(design_.client_width), units_.y_pixels(design_.client_height)};
@@ -280,12 +266,7 @@ void Win32Form::release_window_resources() {
 }
 
 LRESULT CALLBACK Win32Form::window_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(l);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* form = controls::object_of_window<Win32Form>(window, message, l);
     switch (message) {
     case WM_CLOSE:
         // The close box unloads the form; the next operation loads it again.

@@ -1,6 +1,6 @@
 #include "platform/win32/win32_form_parts.h"
 
-#include "display_controls.h"
+#include "window_support.h"
 
 namespace orbek {
 namespace {
@@ -34,12 +34,7 @@ void paint_part(const FormPart& part, HDC device, const RECT& client) {
 }
 
 LRESULT CALLBACK part_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(l);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    const auto* part = reinterpret_cast<const FormPart*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const auto* part = controls::object_of_window<const FormPart>(window, message, l);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -60,26 +55,11 @@ LRESULT CALLBACK part_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
     return DefWindowProcW(window, message, w, l);
 }
 
-void register_form_part_class(HINSTANCE instance) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExW(instance, FormPartClass, &existing)) {
-        return;
-    }
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = part_procedure;
-    window_class.hInstance = instance;
-    window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    window_class.lpszClassName = FormPartClass;
-    RegisterClassExW(&window_class);
-}
-
 } // namespace
 
 HWND create_form_part_window(FormPart& part, HWND parent, const RECT& place, bool border,
                              HINSTANCE instance) {
-    register_form_part_class(instance);
+    controls::register_window_class(instance, FormPartClass, part_procedure);
     // Containers clip their children, so that painting the one never paints over the other.
     // A label's text is also its window text, for screen readers and test hosts.
     const std::wstring text(part.text.begin(), part.text.end());
