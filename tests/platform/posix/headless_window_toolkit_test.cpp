@@ -159,6 +159,7 @@ TEST(HeadlessWindows, DescribesValuesWithTheirType) {
         {Variant(Currency::from_scaled(999999)), "Currency 99.9999"},
         {Variant(u"Fin"), "String \"Fin\""},
         {Variant(true), "Boolean True"},
+        {Variant::date(45000), "Date 15/03/2023"},
         {Variant(std::uint8_t{7}), "Byte 7"},
         {Variant::missing(), "Error"},
         {Variant(Variant::ObjectRef()), "Object"},
