@@ -2,9 +2,8 @@
 // eight-character time text, the least any call that takes and returns a text does.
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/system_clock.h"
-#include "recording_window_layer.h"
 #include "shell/orbek_object.h"
-#include "sys_tools_impl.h"
+#include "text_encoding.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>
@@ -19,9 +18,8 @@ struct NoMessages final : UserMessageBox {
 
 struct Host {
     SystemClock clock;
-    RecordingWindowLayer windows;
     NoMessages messages;
-    PosixPlatform platform{{clock, windows, messages}};
+    PosixPlatform platform{{clock, messages}};
     ModuleState state;
     OrbekObject object{state, platform.platform()};
 
@@ -84,7 +82,7 @@ BENCHMARK(BM_SumaHoras_SixTimes);
 void BM_Acceso(benchmark::State& state) {
     Host host;
     const MethodDecl& m = method(u"Acceso");
-    const Text rights = SysToolsImpl(host.windows).EncodeText(u"65535");
+    const Text rights = encode_text(u"65535");
     const Variant placed[] = {Variant::borrowed_text(rights), Variant(std::int16_t{7})};
     for (auto _ : state) {
         benchmark::DoNotOptimize(host.call(m, placed));

@@ -6,7 +6,6 @@
 #include "platform/posix/in_memory_objects.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/system_clock.h"
-#include "recording_window_layer.h"
 #include "shadow_command.h"
 #include "shell/orbek_object.h"
 #include "sys_tools_impl.h"
@@ -152,22 +151,24 @@ class Session {
     Session(const Options& options, std::ostream& out)
         : clock_(options.now ? static_cast<const Clock&>(fixed_clock_.emplace(*options.now))
                              : system_clock_),
-          message_box_(out), platform_({clock_, windows_, message_box_, options.with_companion}),
+          message_box_(out), platform_({clock_, message_box_, options.with_companion}),
           object_(state_, platform_.platform()) {}
 
     OrbekObject& object() { return object_; }
     SysToolsImpl& companion() { return companion_; }
+    // What the call did to its windows, in order, since the last time it was asked.
+    std::vector<std::string> window_operations() { return platform_.windows().take_operations(); }
 
   private:
     SystemClock system_clock_;
     std::optional<FixedClock> fixed_clock_;
     const Clock& clock_;
-    RecordingWindowLayer windows_;
     PrintedMessageBox message_box_;
     PosixPlatform platform_;
     ModuleState state_;
     OrbekObject object_;
-    SysToolsImpl companion_{windows_};
+    HeadlessCompanionWindows companion_windows_{platform_.windows()};
+    SysToolsImpl companion_{companion_windows_};
 };
 
 int call(Session& session, std::span<const std::string> words, std::ostream& out) {
@@ -191,6 +192,9 @@ int call(Session& session, std::span<const std::string> words, std::ostream& out
     }
     for (const auto& [index, value] : sink.written) {
         out << to_utf8(method->args[index].name) << " = " << display(value) << "\n";
+    }
+    for (const std::string& operation : session.window_operations()) {
+        out << "window: " << operation << "\n";
     }
     // What the method put into the controls of a form it was given.
     for (const auto& form : forms) {

@@ -12,8 +12,10 @@ namespace orbek::com {
 
 namespace {
 
-constexpr int RollSteps = 10;
-constexpr DWORD RollStepMilliseconds = 15;
+// A quarter of a second in sixteen steps: quick enough not to hold the host up, slow enough
+// to be seen as the window rolling up.
+constexpr int RollSteps = 16;
+constexpr DWORD RollMilliseconds = 250;
 constexpr int TwipsPerInch = 1440;
 
 HWND handle_from_number(const Variant& number) {
@@ -29,6 +31,17 @@ int twips_to_pixels(std::int32_t twips, HWND window) {
         ReleaseDC(window, device);
     }
     return MulDiv(twips, dots_per_inch, TwipsPerInch);
+}
+
+// Lets the window show each step: its waiting messages are handled and it and its controls
+// are painted at once. Other windows' messages wait for the host's own loop.
+void pump_window_messages(HWND window) {
+    MSG message;
+    while (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 } // namespace
@@ -66,11 +79,20 @@ void Win32WindowLayer::close_effect(const Variant& window, std::int32_t start, s
     const int width = frame.right - frame.left;
     const int from = std::max(0, twips_to_pixels(height, handle));
     const int to = std::clamp(twips_to_pixels(start, handle), 0, from);
+    const DWORD began = GetTickCount();
     for (int step = 1; step <= RollSteps; ++step) {
+        if (!IsWindow(handle)) {
+            return; // closed while it rolled: nothing left to animate
+        }
         const int now = from - (from - to) * step / RollSteps;
         SetWindowPos(handle, nullptr, 0, 0, width, now,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-        Sleep(RollStepMilliseconds);
+        pump_window_messages(handle);
+        const DWORD due = RollMilliseconds * step / RollSteps;
+        const DWORD elapsed = GetTickCount() - began;
+        if (elapsed < due) {
+            Sleep(due - elapsed);
+        }
     }
 }
 

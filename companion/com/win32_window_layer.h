@@ -12,8 +12,8 @@ class Win32WindowLayer final : public WindowLayer {
   public:
     // The window is its handle as a number, or an object with an hWnd property. The window
     // rolls up from `height` twips to `start` twips (callers pass 0, so it closes entirely)
-    // in ten steps; every style plays the same roll. A handle that is not a window is
-    // error 5.
+    // in sixteen steps over a quarter of a second, repainting after each; every style plays
+    // the same roll. A handle that is not a window is error 5.
     void close_effect(const Variant& window, std::int32_t start, std::int32_t height,
                       std::int32_t style) override;
     // Starts msinfo32.exe and returns; error 53 when it cannot be started.

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/sys_tools.h"
+#include "platform/window_toolkit.h"
 
 namespace orbek {
 
@@ -14,6 +15,8 @@ struct Platform {
     SysToolsFactory make_sys_tools;
     // Where the one message the component shows goes.
     UserMessageBox& message_box;
+    // The thread's windows: the progress forms and the splash.
+    WindowToolkit& windows;
 };
 
 } // namespace orbek

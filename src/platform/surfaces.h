@@ -1,7 +1,5 @@
-// Pixel surfaces and windows for the progress and splash windows.
+// Pixel surfaces for the splash window's shadow.
 #pragma once
-
-#include "automation/text.h"
 
 #include <cstdint>
 
@@ -43,17 +41,5 @@ inline std::uint32_t pixel_of_colour(ColourValue colour) {
     const auto value = static_cast<std::uint32_t>(colour);
     return ((value >> 16) & 0xFFu) | (value & 0xFF00u) | ((value & 0xFFu) << 16);
 }
-
-class Window {
-  public:
-    virtual ~Window() = default;
-    virtual void set_height_twips(int height) = 0;
-    virtual void set_caption(TextView caption) = 0;
-    virtual void show_modeless() = 0;
-    virtual void hide() = 0;
-    virtual bool visible() const = 0;
-    virtual void unload() = 0;
-    virtual void process_pending_events() = 0;
-};
 
 } // namespace orbek

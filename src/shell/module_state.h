@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/sys_tools.h"
+#include "progress/progress_windows.h"
 
 #include <memory>
 
@@ -11,6 +12,8 @@ namespace orbek {
 struct ModuleState {
     // Made by every class start, replacing the one before; empty until the first.
     std::shared_ptr<SysTools> sys_tools;
+    // FrmProgressBar and FrmProgShow, each made on first use.
+    ProgressWindows progress;
 };
 
 } // namespace orbek

@@ -4,6 +4,8 @@
 #include "automation/vb_error.h"
 #include "dates/cut_day_date.h"
 #include "dates/form_date.h"
+#include "progress/single_bar_progress.h"
+#include "progress/two_bar_progress.h"
 #include "shell/missing_sys_tools.h"
 #include "timecalc/time_sums.h"
 #include "timecalc/time_text.h"
@@ -78,16 +80,26 @@ void OrbekObject::Delay(std::int32_t Nivel_1_10) {
     delay(Nivel_1_10, platform_.clock);
 }
 
-Variant OrbekObject::ProgressBar(Currency, Currency, Currency, TextView, TextView, bool, bool) {
-    not_available("ProgressBar");
+ProgressServices OrbekObject::progress_services() {
+    return {platform_.windows, *this, sys_tools()};
 }
 
-Variant OrbekObject::STIProgressBar(std::int16_t, TextView, TextView, bool, bool) {
-    not_available("STIProgressBar");
+Variant OrbekObject::ProgressBar(Currency Valor, Currency Min, Currency Max, TextView VerRegistro,
+                                 TextView Titulo, bool Regresa_a_0, bool Efecto_Salida) {
+    return progress_bar(state_.progress, progress_services(), Valor, Min, Max, VerRegistro, Titulo,
+                        Regresa_a_0, Efecto_Salida);
 }
 
-Variant OrbekObject::ProgressShow(double, double, TextView, TextView, TextView, bool, bool) {
-    not_available("ProgressShow");
+Variant OrbekObject::STIProgressBar(std::int16_t ipercentage, TextView sMessage, TextView sTitle,
+                                    bool Regresa_a_0, bool Efecto_Salida) {
+    return sti_progress_bar(state_.progress, progress_services(), ipercentage, sMessage, sTitle,
+                            Regresa_a_0, Efecto_Salida);
+}
+
+Variant OrbekObject::ProgressShow(double Reg1, double Reg2, TextView sTexto1, TextView sTexto2,
+                                  TextView sTitle, bool Regresa_a_0, bool Efecto_Salida) {
+    return progress_show(state_.progress, progress_services(), Reg1, Reg2, sTexto1, sTexto2, sTitle,
+                         Regresa_a_0, Efecto_Salida);
 }
 
 Text OrbekObject::FechaTxtBox(bool Modo, Text& Fecha) {

@@ -5,6 +5,7 @@
 
 #include "automation/typed_call.h"
 #include "platform/platform.h"
+#include "progress/progress_windows.h"
 #include "shell/missing_sys_tools.h"
 #include "shell/module_state.h"
 #include "shell/orbek_interface.h"
@@ -12,7 +13,7 @@
 
 namespace orbek {
 
-class OrbekObject final : public TimeTextConversions {
+class OrbekObject final : public TimeTextConversions, public DelayMethod {
   public:
     // Runs the class start.
     OrbekObject(ModuleState& state, const Platform& platform);
@@ -25,7 +26,7 @@ class OrbekObject final : public TimeTextConversions {
                    const Variant& Hora4, const Variant& Hora5, const Variant& Hora6);
     Text RestaHoras(const Variant& Hora1, const Variant& Hora2);
     bool MasDeUnDia(std::int32_t Segundos);
-    void Delay(std::int32_t Nivel_1_10);
+    void Delay(std::int32_t Nivel_1_10) override;
     Variant ProgressBar(Currency Valor, Currency Min, Currency Max, TextView VerRegistro,
                         TextView Titulo, bool Regresa_a_0, bool Efecto_Salida);
     Variant STIProgressBar(std::int16_t ipercentage, TextView sMessage, TextView sTitle,
@@ -51,6 +52,7 @@ class OrbekObject final : public TimeTextConversions {
   private:
     // The thread's companion object; error 91 when no class start could make one.
     SysTools& sys_tools();
+    ProgressServices progress_services();
 
     ModuleState& state_;
     const Platform& platform_;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "platform/posix/posix_platform.h"
-#include "recording_window_layer.h"
 #include "shell/module_state.h"
 #include "shell/orbek_object.h"
 
@@ -30,9 +29,8 @@ class RecordingMessageBox final : public UserMessageBox {
 
 struct ThreadHost {
     RecordingClock clock;
-    RecordingWindowLayer windows;
     RecordingMessageBox messages;
-    PosixPlatform posix{{clock, windows, messages}};
+    PosixPlatform posix{{clock, messages}};
     ModuleState state;
 
     std::unique_ptr<OrbekObject> create() {

@@ -159,6 +159,7 @@ run_64_bit() {
     if [ "$companion" -eq 1 ]; then
         OANOCACHE=1 run_host companion_checks "$(windows_path "$dist64/MireldaSys.dll")"
         run_host window_checks
+        progress_windows
     fi
     if [ "$component" -eq 1 ]; then
         OANOCACHE=1 run_host component_checks "$(windows_path "$dist64/Orbek_DLL.dll")"
@@ -215,6 +216,36 @@ run_64_bit() {
 
     wine_prefix_stop
     trap - EXIT
+}
+
+# The progress windows: their checks, then each scene held on the screen while it is
+# photographed into build/screenshots/progress-<scene>.png.
+progress_windows() {
+    local scene ready host waited shots=$root/build/screenshots
+    run_host progress_checks
+    [ -f "$hosts64/progress_checks.exe" ] || return
+    mkdir -p "$shots"
+    for scene in bar25 bar-decimals show25-75 rundown; do
+        ready=$work/progress-$scene.ready
+        rm -f "$ready" "$ready.done"
+        timeout "$timeout_seconds" wine "$hosts64/progress_checks.exe" scene "$scene" \
+            "$(windows_path "$ready")" >"$work/progress-$scene.txt" 2>&1 &
+        host=$!
+        waited=0
+        while [ ! -f "$ready" ] && [ "$waited" -lt 150 ] && kill -0 "$host" 2>/dev/null; do
+            sleep 0.1
+            waited=$((waited + 1))
+        done
+        if [ ! -f "$ready" ]; then
+            fail "screenshot progress-$scene" "the scene never came up: $(head -c 300 "$work/progress-$scene.txt")"
+        elif import -window root "$shots/progress-$scene.png" 2>"$work/stderr.txt"; then
+            pass "screenshot progress-$scene"
+        else
+            fail "screenshot progress-$scene" "$(head -c 300 "$work/stderr.txt")"
+        fi
+        touch "$ready.done"
+        wait "$host" 2>/dev/null
+    done
 }
 
 # Without wine32 the 32-bit DLLs can only be checked for their entry points.

@@ -11,8 +11,8 @@ PosixPlatform::PosixPlatform(Host host)
                                  if (!host_.companion_available) {
                                      throw VbError(vb::CannotCreateObject);
                                  }
-                                 return std::make_shared<SysToolsImpl>(host_.companion_windows);
+                                 return std::make_shared<SysToolsImpl>(companion_windows_);
                              },
-                             host_.message_box} {}
+                             host_.message_box, windows_} {}
 
 } // namespace orbek

@@ -1,11 +1,13 @@
-// The native build's platform: our own implementation of every service, over POSIX. The host
-// (the command line, the tests) supplies what only it can know.
+// The native build's platform: our own implementation of every service, over POSIX. Windows are
+// a headless model that records what is done to them; the host (the command line, the tests)
+// supplies what only it can know.
 #pragma once
 
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
-#include "platform/window_layer.h"
+#include "platform/posix/headless_companion_windows.h"
+#include "platform/posix/headless_window_toolkit.h"
 
 namespace orbek {
 
@@ -13,8 +15,6 @@ class PosixPlatform {
   public:
     struct Host {
         const Clock& clock;
-        // How the companion's closing effect and system information are shown.
-        WindowLayer& companion_windows;
         // How the component's message reaches the user.
         UserMessageBox& message_box;
         // False: runs as on a machine where the companion library cannot be created.
@@ -26,11 +26,15 @@ class PosixPlatform {
     PosixPlatform& operator=(const PosixPlatform&) = delete;
 
     const Platform& platform() const { return platform_; }
+    // What was done to the windows (and by the companion to them), in order.
+    HeadlessWindowToolkit& windows() { return windows_; }
     // As if the companion library were taken away (or given back) from now on.
     void set_companion_available(bool available) { host_.companion_available = available; }
 
   private:
     Host host_;
+    HeadlessWindowToolkit windows_;
+    HeadlessCompanionWindows companion_windows_{windows_};
     Platform platform_;
 };
 

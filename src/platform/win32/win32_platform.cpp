@@ -4,6 +4,7 @@
 
 namespace orbek {
 
-Win32Platform::Win32Platform() : platform_{clock_, create_com_sys_tools, message_box_} {}
+Win32Platform::Win32Platform(HINSTANCE module)
+    : windows_(module), platform_{clock_, create_com_sys_tools, message_box_, windows_} {}
 
 } // namespace orbek

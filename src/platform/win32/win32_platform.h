@@ -5,12 +5,14 @@
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_message_box.h"
+#include "platform/win32/win32_window_toolkit.h"
 
 namespace orbek {
 
 class Win32Platform {
   public:
-    Win32Platform();
+    // `module`: the DLL whose window classes the toolkit registers.
+    explicit Win32Platform(HINSTANCE module);
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -19,6 +21,7 @@ class Win32Platform {
   private:
     Win32Clock clock_;
     Win32MessageBox message_box_;
+    Win32WindowToolkit windows_;
     Platform platform_;
 };
 

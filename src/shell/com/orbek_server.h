@@ -14,8 +14,8 @@ namespace orbek::server {
 
 // Everything the objects of one thread share.
 struct ThreadRecord final : com::ThreadRecordBase {
-    Win32Platform platform;
-    ModuleState state;
+    Win32Platform platform{com::server_module()};
+    ModuleState state; // after the platform: its windows go before the toolkit
     com::CachedTypeInfo type_info;
 };
 

@@ -1,0 +1,348 @@
+#include "platform/win32/win32_form.h"
+
+#include "automation/vb_error.h"
+#include "display_controls.h"
+#include "platform/win32/automation/com_error.h"
+#include "platform/win32/automation/com_variant.h"
+#include "platform/win32/win32_icon.h"
+#include "window_support.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+namespace orbek {
+namespace {
+
+std::wstring wide(TextView text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+DWORD style_of(const FormDesign& design) {
+    DWORD style = WS_CLIPCHILDREN;
+    switch (design.border) {
+    case BorderStyle::None:
+        return style | WS_POPUP;
+    case BorderStyle::FixedSingle:
+        style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+        break;
+    case BorderStyle::Sizable:
+        style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        break;
+    case BorderStyle::FixedDialog:
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
+        break;
+    }
+    if (design.min_button) {
+        style |= WS_MINIMIZEBOX;
+    }
+    if (design.max_button) {
+        style |= WS_MAXIMIZEBOX;
+    }
+    return style;
+}
+
+DWORD extended_style_of(const FormDesign& design) {
+    DWORD style = design.show_in_taskbar ? WS_EX_APPWINDOW : 0;
+    if (design.border == BorderStyle::FixedDialog) {
+        style |= WS_EX_DLGMODALFRAME;
+    }
+    return style;
+}
+
+UINT alignment_of(TextAlignment alignment) {
+    switch (alignment) {
+    case TextAlignment::Centre:
+        return DT_CENTER;
+    case TextAlignment::Right:
+        return DT_RIGHT;
+    case TextAlignment::Left:
+        break;
+    }
+    return DT_LEFT;
+}
+
+// A property put through the control's dispatch interface, its failure as the host sees it.
+void put_property(IDispatch* control, DISPID member, const Variant& value) {
+    com::OwnedVariant argument(value);
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{argument.get(), &named, 1, 1};
+    EXCEPINFO exception{};
+    UINT argument_error = 0;
+    const HRESULT result =
+        control->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
+                        nullptr, &exception, &argument_error);
+    if (result == DISP_E_EXCEPTION) {
+        throw com::error_of_failed_invoke(result, exception);
+    }
+    if (FAILED(result)) {
+        throw com::error_of_failure(result);
+    }
+}
+
+void put_property_named(IDispatch* control, TextView name, const Variant& value) {
+    std::wstring text = wide(name);
+    LPOLESTR names[] = {text.data()};
+    DISPID member = DISPID_UNKNOWN;
+    const HRESULT result = control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &member);
+    if (FAILED(result)) {
+        throw com::error_of_failure(result);
+    }
+    put_property(control, member, value);
+}
+
+} // namespace
+
+Win32Form::Win32Form(HINSTANCE instance, const FormDesign& design)
+    : instance_(instance), design_(design) {}
+
+Win32Form::~Win32Form() {
+    unload();
+    if (owner_ != nullptr) {
+        DestroyWindow(owner_);
+    }
+}
+
+void Win32Form::unregister_window_class(HINSTANCE instance) {
+    UnregisterClassW(WindowClass, instance);
+}
+
+void Win32Form::load() {
+    if (window_ != nullptr) {
+        return;
+    }
+    units_ = ScreenUnits::of_screen();
+    create_window();
+    try {
+        create_parts();
+    } catch (...) {
+        unload();
+        throw;
+    }
+}
+
+void Win32Form::create_window() {
+    controls::register_window_class(instance_, WindowClass, window_procedure,
+                                    reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    const DWORD style = style_of(design_);
+    const DWORD extended = extended_style_of(design_);
+    RECT frame{0, 0, units_.x_pixels(design_.client_width), units_.y_pixels(design_.client_height)};
+    AdjustWindowRectEx(&frame, style, FALSE, extended);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    int x = 0;
+    int y = 0;
+    if (design_.position == StartPosition::CentreScreen) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    } else {
+        // The client area at its designed place, the frame around it kept on the screen.
+        x = std::max(0, units_.x_pixels(design_.client_left) + static_cast<int>(frame.left));
+        y = std::max(0, units_.y_pixels(design_.client_top) + static_cast<int>(frame.top));
+    }
+    if (!design_.show_in_taskbar && owner_ == nullptr) {
+        // An owned window has no taskbar button; the owner itself is never shown.
+        owner_ = CreateWindowExW(0, WindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance_, nullptr);
+    }
+    caption_ = design_.caption;
+    window_ = CreateWindowExW(extended, WindowClass, wide(caption_).c_str(), style, x, y, width,
+                              height, owner_, nullptr, instance_, this);
+    if (window_ == nullptr) {
+        release_window_resources();
+        throw VbError(vb::OutOfMemory);
+    }
+    for (const IconImage& image : design_.icons) {
+        if (HICON icon = create_icon(image)) {
+            icons_.push_back(icon);
+        }
+    }
+    if (!icons_.empty()) {
+        // The first image is the large icon, the last the small one (the same when alone).
+        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_.front()));
+        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_.back()));
+    }
+}
+
+void Win32Form::create_parts() {
+    for (const ControlDesign& control : design_.controls) {
+        HWND parent = window_;
+        if (!control.parent.empty()) {
+            parent = part_named(control.parent, ControlKind::Frame).window;
+        }
+        const RECT place = units_.pixels(control.place.left, control.place.top, control.place.width,
+                                         control.place.height);
+        auto part = std::make_unique<FormPart>();
+        part->name = control.name;
+        part->kind = control.kind;
+        const FontDesign& font = control.font ? *control.font : design_.font;
+        if (control.kind == ControlKind::External) {
+            part->control = controls::create_display_control(wide(control.class_name).c_str(),
+                                                             parent, place, instance_);
+            if (part->control == nullptr) {
+                throw VbError(vb::CannotCreateObject);
+            }
+            FormPart& made = *parts_.emplace_back(std::move(part));
+            for (const StoredProperty& property : control.properties) {
+                put_property_named(made.control, property.name, property.value);
+            }
+            continue;
+        }
+        part->text = control.caption;
+        part->font = font_for(font);
+        part->colour = control.fore_colour ? static_cast<COLORREF>(*control.fore_colour)
+                                           : GetSysColor(COLOR_BTNTEXT);
+        part->alignment = alignment_of(control.alignment);
+        part->edge_top = std::abs(units_.font_height(font.points)) / 2;
+        FormPart& made = *parts_.emplace_back(std::move(part));
+        if (create_form_part_window(made, parent, place, control.border, instance_) == nullptr) {
+            throw VbError(vb::OutOfMemory);
+        }
+    }
+}
+
+HFONT Win32Form::font_for(const FontDesign& font) {
+    for (const auto& [design, made] : fonts_) {
+        if (design == font) {
+            return made;
+        }
+    }
+    HFONT made = CreateFontW(units_.font_height(font.points), 0, 0, 0, font.weight,
+                             font.italic ? TRUE : FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, wide(font.name).c_str());
+    fonts_.emplace_back(font, made);
+    return made;
+}
+
+FormPart& Win32Form::part_named(std::string_view control, ControlKind kind) {
+    for (const std::unique_ptr<FormPart>& part : parts_) {
+        if (part->name != control) {
+            continue;
+        }
+        // Frames and picture boxes both hold other controls.
+        const bool container_asked = kind == ControlKind::Frame || kind == ControlKind::PictureBox;
+        const bool is_container =
+            part->kind == ControlKind::Frame || part->kind == ControlKind::PictureBox;
+        if (part->kind == kind || (container_asked && is_container)) {
+            return *part;
+        }
+        break;
+    }
+    throw VbError(vb::MemberNotFound);
+}
+
+void Win32Form::unload() {
+    if (window_ != nullptr) {
+        DestroyWindow(window_); // its last message releases the rest
+    }
+    release_window_resources();
+}
+
+void Win32Form::release_window_resources() {
+    // Normally the windows are gone by now; if they could not be destroyed (from another
+    // thread), they must no longer reach what is freed here.
+    if (window_ != nullptr && IsWindow(window_)) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    }
+    for (const std::unique_ptr<FormPart>& part : parts_) {
+        if (part->window != nullptr && IsWindow(part->window)) {
+            SetWindowLongPtrW(part->window, GWLP_USERDATA, 0);
+        }
+        if (part->control != nullptr) {
+            part->control->Release();
+        }
+    }
+    parts_.clear();
+    for (const auto& [design, font] : fonts_) {
+        DeleteObject(font);
+    }
+    fonts_.clear();
+    for (HICON icon : icons_) {
+        DestroyIcon(icon);
+    }
+    icons_.clear();
+    window_ = nullptr;
+}
+
+LRESULT CALLBACK Win32Form::window_procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    auto* form = controls::object_of_window<Win32Form>(window, message, l);
+    switch (message) {
+    case WM_CLOSE:
+        // The close box unloads the form; the next operation loads it again.
+        DestroyWindow(window);
+        return 0;
+    case WM_NCDESTROY:
+        if (form != nullptr && form->window_ == window) {
+            form->release_window_resources();
+        }
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, w, l);
+}
+
+bool Win32Form::visible() {
+    load();
+    return IsWindowVisible(window_) != FALSE;
+}
+
+void Win32Form::show_modeless() {
+    load();
+    if (IsWindowVisible(window_)) {
+        // Already shown: only brought above the host's windows, nothing is repainted.
+        SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
+    // Shown without taking the keyboard from the host's window.
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+}
+
+void Win32Form::hide() {
+    load();
+    if (IsWindowVisible(window_)) {
+        ShowWindow(window_, SW_HIDE);
+    }
+}
+
+void Win32Form::set_height_twips(std::int32_t height) {
+    load();
+    const int pixels = std::max(0, units_.y_pixels(height));
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    if (frame.bottom - frame.top == pixels) {
+        return; // the same height is not set again
+    }
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, pixels,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void Win32Form::set_caption(TextView caption) {
+    load();
+    if (caption_ == caption) {
+        return;
+    }
+    caption_ = Text(caption);
+    SetWindowTextW(window_, wide(caption_).c_str());
+}
+
+void Win32Form::set_control_text(std::string_view control, TextView text) {
+    load();
+    set_form_part_text(part_named(control, ControlKind::Label), text);
+}
+
+void Win32Form::put_control_property(std::string_view control, std::int32_t member,
+                                     const Variant& value) {
+    load();
+    put_property(part_named(control, ControlKind::External).control, member, value);
+}
+
+std::int32_t Win32Form::window_handle() {
+    load();
+    // Window handles hold 32 significant bits on every Windows, 64-bit included.
+    return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(window_));
+}
+
+} // namespace orbek
