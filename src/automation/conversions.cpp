@@ -22,13 +22,12 @@ using ObjectRef = Variant::ObjectRef;
     throw VbError(number);
 }
 
-// Null where a value is needed, and the values that have no conversion at all (an error
-// value, among them a missing argument, and an object, whose default member is not followed).
+// Null where a value is needed. (An error value, among them a missing argument, and an object,
+// whose default member is not followed, have no conversion at all: each conversion ends in a
+// type mismatch for them.)
 void require_plain_value(const Variant& value) {
     if (value.is_null())
         fail(vb::InvalidUseOfNull);
-    if (value.holds<ErrorValue>() || value.holds<ObjectRef>())
-        fail(vb::TypeMismatch);
 }
 
 double number_from_text(TextView text) {

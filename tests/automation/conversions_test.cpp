@@ -140,6 +140,7 @@ TEST(Conversions, ValuesByTargetType) {
         {Variant(u"1.5E-4"), VarType::Currency, currency_value(2)},
         {Variant(u"12345E-8"), VarType::Currency, currency_value(1)},
         {Variant(u"0.00004999"), VarType::Currency, currency_value(0)},
+        {Variant(u"0.00006"), VarType::Currency, currency_value(1)}, // nothing before the point
         {Variant(u"&HFF"), VarType::Currency, currency_value(2550000)},
         {Variant(u"8.5"), VarType::Currency, currency_value(85000)},
         {Variant(u"true"), VarType::Boolean, Variant(true)},

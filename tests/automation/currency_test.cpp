@@ -57,6 +57,8 @@ TEST(Currency, FromDoubleOutOfRangeIsOverflow) {
     const double values[] = {
         922337203685478.0,
         -922337203685478.0,
+        2e15, // below 2^52, so read exactly, but its product needs 65 bits
+        -2e15,
         1e300,
         std::numeric_limits<double>::infinity(),
         -std::numeric_limits<double>::infinity(),
