@@ -49,35 +49,38 @@ void start(UsageLogState& state, const UsageLogPlatform& platform, const Text& u
             version_line(OpeningPrefix, version, banner_date_text(platform.tools, platform.clock)));
         log.write_line(u"");
     }
-    log.write_line(user + Text(StartMiddle) + moment_text(platform.clock.now()));
+    log.write_line(user + Text(StartMiddle) + format_date_and_time(platform.clock.now()));
 }
 
 void record(UsageLogState& state, const UsageLogPlatform& platform, const Text& user,
             TextView module, const std::array<Variant*, 4>& values) {
-    Text line = user;
+    Text line;
+    line.reserve(128);
+    line += user;
     if (const TextView name = trim_spaces(module); !name.empty()) {
         line += Separator;
         line += name;
     }
-    Text value_texts;
+    // ", " and the values' texts, taken back when all four are empty.
+    const std::size_t before_values = line.size();
+    line += Separator;
     for (Variant* value : values) {
         Text text = record_value_text(*value);
-        value_texts += text;
+        line += text;
         *value = Variant(std::move(text));
     }
-    if (!value_texts.empty()) {
-        line += Separator;
-        line += value_texts;
+    if (line.size() == before_values + Separator.size()) {
+        line.resize(before_values);
     }
     line += u' ';
-    line += moment_text(platform.clock.now());
+    line += format_date_and_time(platform.clock.now());
     state.log->file->write_line(line);
 }
 
 void end(UsageLogState& state, const UsageLogPlatform& platform, const Text& user,
          TextView version) {
     AppendFile& log = *state.log->file;
-    log.write_line(user + Text(EndMiddle) + moment_text(platform.clock.now()));
+    log.write_line(user + Text(EndMiddle) + format_date_and_time(platform.clock.now()));
     log.write_line(u"");
     log.write_line(
         version_line(ClosingPrefix, version, banner_date_text(platform.tools, platform.clock)));
@@ -94,11 +97,17 @@ Text record_value_text(const Variant& value) {
     if (value.is_missing() || value.is_null()) {
         return Text();
     }
-    return Text(trim_spaces(to_text(value))) + Text(Separator);
-}
-
-Text moment_text(double now) {
-    return format_short_date(now) + u" " + format_time(now);
+    // Trimmed where it stands, which spares a copy on every record line.
+    Text text = to_text(value);
+    if (const TextView trimmed = trim_spaces(text); trimmed.empty()) {
+        text.clear();
+    } else {
+        const std::size_t start = static_cast<std::size_t>(trimmed.data() - text.data());
+        text.resize(start + trimmed.size());
+        text.erase(0, start);
+    }
+    text += Separator;
+    return text;
 }
 
 void usage_log(UsageLogState& state, const UsageLogPlatform& platform, std::uint8_t mode,

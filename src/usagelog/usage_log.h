@@ -24,7 +24,4 @@ void usage_log(UsageLogState& state, const UsageLogPlatform& platform, std::uint
 // or is Null. A value without a text form (an object, an error value) is error 13.
 Text record_value_text(const Variant& value);
 
-// The moment a line was written, as "dd/mm/yyyy HH:MM:SS".
-Text moment_text(double now);
-
 } // namespace orbek

@@ -330,17 +330,6 @@ TEST_F(UsageLog, AsksTheCompanionForTodaysDateAlone) {
     }
 }
 
-TEST_F(UsageLog, TheMomentIsAlwaysDateAndTime) {
-    const std::pair<DateParts, Text> cases[] = {
-        {{2026, 12, 5, 0, 0, 0}, u"05/12/2026 00:00:00"},
-        {{2026, 1, 31, 9, 5, 7}, u"31/01/2026 09:05:07"},
-        {{1999, 12, 31, 23, 59, 59}, u"31/12/1999 23:59:59"},
-    };
-    for (const auto& [parts, text] : cases) {
-        EXPECT_EQ(moment_text(*ole_date_from_parts(parts)), text);
-    }
-}
-
 TEST_F(UsageLog, NoBaseFolderMeansNoLogAndNoError) {
     fs::remove_all(at("Kalvix"));
     log(1);

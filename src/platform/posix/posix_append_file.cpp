@@ -28,10 +28,11 @@ void PosixAppendFile::write_line(TextView line) {
     }
     // One write for the whole line: with O_APPEND the kernel places it after whatever is
     // there, and once it has taken the bytes a killed process no longer matters.
-    std::string bytes = to_windows1252(line);
-    bytes += "\r\n";
-    const char* next = bytes.data();
-    std::size_t left = bytes.size();
+    bytes_.clear();
+    append_windows1252(bytes_, line);
+    bytes_ += "\r\n";
+    const char* next = bytes_.data();
+    std::size_t left = bytes_.size();
     while (left > 0) {
         const ssize_t written = ::write(descriptor_, next, left);
         if (written < 0) {

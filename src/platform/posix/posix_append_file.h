@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <sys/types.h>
 
 namespace orbek {
@@ -37,6 +38,7 @@ class PosixAppendFile final : public AppendFile {
     PosixFileIdentity identity_;
     std::shared_ptr<PosixOpenFiles> open_files_;
     std::filesystem::path created_in_;
+    std::string bytes_; // the line being written, kept only for its capacity
 };
 
 } // namespace orbek
