@@ -77,4 +77,14 @@ Text banner_date_text(SysTools& tools, const Clock& clock) {
     return tools.DateToText(Variant::date(today), u"E", u"", true, true);
 }
 
+void write_banner(AppendFile& file, MakerFrame frame, TextView prefix, TextView version,
+                  SysTools& tools, const Clock& clock) {
+    for (const Text& line : maker_frame(frame)) {
+        file.write_line(line);
+    }
+    file.write_line(u"");
+    file.write_line(version_line(prefix, version, banner_date_text(tools, clock)));
+    file.write_line(u"");
+}
+
 } // namespace orbek

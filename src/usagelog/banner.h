@@ -5,6 +5,7 @@
 
 #include "automation/text.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/sys_tools.h"
 
 #include <vector>
@@ -27,5 +28,10 @@ Text version_line(TextView prefix, TextView version, TextView date_text);
 // The companion's long date text for today (no time of day): style "E", no prefix, with
 // weekday and year. Fails as the companion fails.
 Text banner_date_text(SysTools& tools, const Clock& clock);
+
+// The framed block, an empty line, the version line with `prefix` and today's date text, and
+// an empty line. Without the date text the lines before it stay written.
+void write_banner(AppendFile& file, MakerFrame frame, TextView prefix, TextView version,
+                  SysTools& tools, const Clock& clock);
 
 } // namespace orbek

@@ -41,13 +41,8 @@ void start(UsageLogState& state, const UsageLogPlatform& platform, const Text& u
     state.log = UsageLogState::OpenLog{path, platform.files.open_for_append(path)};
     AppendFile& log = *state.log->file;
     if (is_new) {
-        for (const Text& line : maker_frame(MakerFrame::Short)) {
-            log.write_line(line);
-        }
-        log.write_line(u"");
-        log.write_line(
-            version_line(OpeningPrefix, version, banner_date_text(platform.tools, platform.clock)));
-        log.write_line(u"");
+        write_banner(log, MakerFrame::Short, OpeningPrefix, version, platform.tools,
+                     platform.clock);
     }
     log.write_line(user + Text(StartMiddle) + format_date_and_time(platform.clock.now()));
 }

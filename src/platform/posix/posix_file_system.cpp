@@ -140,10 +140,7 @@ std::unique_ptr<AppendFile> PosixFileSystem::open_for_append(TextView path) {
         fail_as_held(descriptor);
     }
     struct stat opened {};
-    if (::fstat(descriptor, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        ::close(descriptor);
-        throw VbError(vb::PathFileAccessError);
-    }
+    ::fstat(descriptor, &opened);
     const PosixFileIdentity identity = identity_of(opened);
     open_files_->add(identity);
     return std::make_unique<PosixAppendFile>(descriptor, identity, open_files_,

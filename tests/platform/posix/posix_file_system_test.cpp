@@ -2,9 +2,11 @@
 #include "support/error_number.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -74,6 +76,9 @@ TEST_F(PosixFiles, ErrorNumbersOfTheHostsLanguage) {
         {'c', u"C:\\Kalvix\\ReadOnly.txt\\New", 76},
         {'c', u"C:\\Kalvix\\a<b", 52},
         {'c', u"", 52},
+        {'c', u"|New", 52},
+        {'c', u"C:|New", 52},
+        {'d', u"C:\\Kalvix\\ReadOnly.txt\\Gone", 76},
         {'d', u"C:\\Kalvix\\Log\\log.dir", 0},
         {'d', u"C:\\Kalvix\\Gone.Dir", 53},
         {'d', u"C:\\No\\Gone.Dir", 76},
@@ -102,6 +107,9 @@ TEST_F(PosixFiles, ErrorNumbersOfTheHostsLanguage) {
         if (error == 0) { // a new folder, a deleted file, a new file
             EXPECT_EQ(files_.find_file(c.path).has_value(), c.operation == 'o');
             EXPECT_EQ(fs::is_directory(root_ / "Kalvix/New"), c.operation == 'c');
+            const fs::path made = root_ / (c.operation == 'c' ? "Kalvix/New" : "Kalvix/New.Log");
+            const fs::perms owner = fs::perms::owner_read | fs::perms::owner_write;
+            EXPECT_TRUE(c.operation == 'd' || (fs::status(made).permissions() & owner) == owner);
         }
     }
 }
@@ -137,6 +145,29 @@ TEST_F(PosixFiles, FilesOpenInThisThreadAre55AndElsewhere70) {
     EXPECT_EQ(error_number([&] { files_.open_for_append(log); }), 0); // the lock died with it
     ::close(ready[0]);
     ::close(ready[1]);
+}
+
+TEST_F(PosixFiles, WriteAndFlushFailures) {
+    auto file_on = [](const fs::path& path) {
+        return PosixAppendFile(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644), {},
+                               std::make_shared<PosixOpenFiles>(), {});
+    };
+    PosixAppendFile full = file_on("/dev/full");
+    EXPECT_EQ(error_number([&] { full.write_line(u"x"); }), 61);
+    EXPECT_EQ(error_number([&] { full.close(); }), 57); // a device that cannot be flushed
+
+    // A file at the process's size limit fails otherwise; what the system took stays.
+    PosixAppendFile limited = file_on(root_ / "Kalvix/Limited.Log");
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    const rlimit four_bytes{4, before.rlim_max};
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &four_bytes);
+    const int error = error_number([&] { limited.write_line(u"longer than that"); });
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    ::signal(SIGXFSZ, SIG_DFL);
+    EXPECT_EQ(error, 57);
+    EXPECT_EQ(bytes_of("Kalvix/Limited.Log"), "long");
 }
 
 } // namespace
