@@ -73,7 +73,7 @@ TEST_F(UsageLog, RecordLinesAndTheTextsWrittenBack) {
         {u"  ", u"\tU", {Text(u"A"), m, m, m}, "\tU, A,  ", {u"A, ", u"", u"", u""}},
         {u"M",
          u"Jos\u00e9",
-         {Text(u""), m, m, Variant()},
+         {Text(u"   "), m, m, Variant()},
          "Jos\xe9, M, , ,  ",
          {u", ", u"", u"", u", "}},
         {u"\u65e5",

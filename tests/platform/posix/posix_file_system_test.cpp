@@ -32,6 +32,9 @@ class PosixFiles : public ::testing::Test {
         ::mkfifo((root_ / "Kalvix/pipe").c_str(), 0644);
         fs::create_symlink(root_ / "Kalvix/Log/Log.Dir", root_ / "Kalvix/Link.Dir");
     }
+    static long open_descriptors() {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+    }
     std::string bytes_of(const char* name) const {
         std::ifstream in(root_ / name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -90,8 +93,12 @@ TEST_F(PosixFiles, ErrorNumbersOfTheHostsLanguage) {
         {'o', u"C:\\Kalvix\\ReadOnly.txt", 75},
         {'o', u"C:\\Kalvix\\Log\\", 75},
         {'o', u"C:\\Kalvix\\pipe", 75},
-        {'o', u"C:\\Kalvix\\a\tb", 52},
+        {'o',
+         u"C:\\Kalvix\\a\x1f"
+         u"b",
+         52},
     };
+    const long descriptors = open_descriptors();
     for (const Case& c : cases) {
         reset();
         const int error = error_number([&] {
@@ -104,6 +111,7 @@ TEST_F(PosixFiles, ErrorNumbersOfTheHostsLanguage) {
             }
         });
         EXPECT_EQ(error, c.error) << c.operation << " " << to_utf8(c.path);
+        EXPECT_EQ(open_descriptors(), descriptors) << c.operation << " " << to_utf8(c.path);
         if (error == 0) { // a new folder, a deleted file, a new file
             EXPECT_EQ(files_.find_file(c.path).has_value(), c.operation == 'o');
             EXPECT_EQ(fs::is_directory(root_ / "Kalvix/New"), c.operation == 'c');
@@ -118,10 +126,12 @@ TEST_F(PosixFiles, FilesOpenInThisThreadAre55AndElsewhere70) {
     const Text log = u"C:\\Kalvix\\Log\\Log.Dir";
     PosixFileSystem other_thread{WindowsPaths(root_)};
     auto file = files_.open_for_append(log);
+    const long descriptors = open_descriptors();
     EXPECT_EQ(error_number([&] { files_.open_for_append(u"c:\\kalvix\\LOG\\log.dir"); }), 55);
     EXPECT_EQ(error_number([&] { files_.delete_file(log); }), 55);
     EXPECT_EQ(error_number([&] { other_thread.open_for_append(log); }), 70);
     EXPECT_EQ(error_number([&] { other_thread.delete_file(log); }), 70);
+    EXPECT_EQ(open_descriptors(), descriptors); // the failed attempts left nothing open
     file->write_line(u"Versi\u00f3n \u00abTesmara 2\u00bb \u20ac\u2122 \u65e5\U0001F600");
     file->close();
     file->close();
