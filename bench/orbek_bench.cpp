@@ -6,6 +6,7 @@
 #include "text_encoding.h"
 
 #include <benchmark/benchmark.h>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -19,7 +20,7 @@ struct NoMessages final : UserMessageBox {
 struct Host {
     SystemClock clock;
     NoMessages messages;
-    PosixPlatform platform{{clock, messages}};
+    PosixPlatform platform{{clock, messages, std::filesystem::temp_directory_path()}};
     ModuleState state;
     OrbekObject object{state, platform.platform()};
 

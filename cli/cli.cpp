@@ -6,12 +6,15 @@
 #include "platform/posix/in_memory_objects.h"
 #include "platform/posix/posix_platform.h"
 #include "platform/posix/system_clock.h"
+#include "platform/posix/windows_paths.h"
 #include "shadow_command.h"
 #include "shell/orbek_object.h"
 #include "sys_tools_impl.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -22,15 +25,17 @@ namespace orbek {
 namespace {
 
 constexpr const char* Usage =
-    "usage: orbek [--no-companion] [--now \"YYYY-MM-DD HH:MM:SS\"] COMMAND\n"
+    "usage: orbek [--no-companion] [--now \"YYYY-MM-DD HH:MM:SS\"] [--c-root DIR] COMMAND\n"
     "  methods                 list the methods of OrbekDLL\n"
     "  call METHOD [ARG...]    call a method; each ARG is a text, @missing, @null, @empty,\n"
-    "                          or @form:NAME,NAME,... (a form whose controls have those names)\n"
+    "                          or @form:NAME,NAME,... (a form whose controls have those names);\n"
+    "                          more calls on the same object follow after \"--\"\n"
     "  encode TEXT             the companion's encoded form of TEXT (e.g. a rights text)\n"
     "  decode TEXT             the plain text of an encoded TEXT\n"
     "  shadow IN OUT [SPEC...] paint the splash's drop shadow into a picture (shadow --help)\n"
     "--no-companion runs as on a machine where the companion library cannot be created;\n"
-    "--now fixes the date and time every method sees, for reproducible runs.\n";
+    "--now fixes the date and time every method sees, for reproducible runs;\n"
+    "--c-root names the folder that stands for drive C: (default ~/.local/share/orbek/c).\n";
 
 // A clock that stands still at the time the command line names; pauses are real.
 class FixedClock final : public Clock {
@@ -48,6 +53,7 @@ class FixedClock final : public Clock {
 struct Options {
     bool with_companion = true;
     std::optional<double> now;
+    std::filesystem::path c_root = default_c_root();
 };
 
 // The message the component shows, printed where the user reads the command's output: its
@@ -151,7 +157,8 @@ class Session {
     Session(const Options& options, std::ostream& out)
         : clock_(options.now ? static_cast<const Clock&>(fixed_clock_.emplace(*options.now))
                              : system_clock_),
-          message_box_(out), platform_({clock_, message_box_, options.with_companion}),
+          message_box_(out),
+          platform_({clock_, message_box_, options.c_root, options.with_companion}),
           object_(state_, platform_.platform()) {}
 
     OrbekObject& object() { return object_; }
@@ -217,6 +224,9 @@ int run_cli(std::span<const std::string> args, std::ostream& out, std::ostream& 
         if (!args.empty() && args[0] == "--no-companion") {
             options.with_companion = false;
             args = args.subspan(1);
+        } else if (args.size() >= 2 && args[0] == "--c-root") {
+            options.c_root = args[1];
+            args = args.subspan(2);
         } else if (args.size() >= 2 && args[0] == "--now") {
             options.now = parse_now(args[1]);
             if (!options.now) {
@@ -249,7 +259,19 @@ int run_cli(std::span<const std::string> args, std::ostream& out, std::ostream& 
                 out << declaration(method) << "\n";
             }
         } else if (command == "call") {
-            return call(session, args.subspan(1), out);
+            // "call A 1 -- B 2" makes the calls one after the other on the same object, as a
+            // host does between the start and the end of its usage log.
+            std::span<const std::string> rest = args.subspan(1);
+            while (!rest.empty()) {
+                const auto end = std::find(rest.begin(), rest.end(), "--");
+                const auto count = static_cast<std::size_t>(end - rest.begin());
+                if (count == 0) {
+                    err << Usage;
+                    return 2;
+                }
+                call(session, rest.first(count), out);
+                rest = rest.subspan(std::min(count + 1, rest.size()));
+            }
         } else if (command == "encode") {
             out << to_utf8(session.companion().EncodeText(from_utf8(args[1]))) << "\n";
         } else {

@@ -110,33 +110,43 @@ bool parse_time(TextView text, DateParts& parts) {
 }
 
 void append_number(Text& out, int value, std::size_t width) {
-    Text digits;
+    char16_t digits[10]; // least significant first
+    std::size_t count = 0;
     do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
+        digits[count++] = static_cast<char16_t>(u'0' + value % 10);
         value /= 10;
     } while (value > 0);
-    if (digits.size() < width)
-        out.append(width - digits.size(), u'0');
-    out += digits;
+    if (count < width)
+        out.append(width - count, u'0');
+    while (count > 0)
+        out += digits[--count];
 }
 
-Text short_date_of(const DateParts& parts) {
-    Text out;
+void append_short_date(Text& out, const DateParts& parts) {
     append_number(out, parts.day, 2);
     out += u'/';
     append_number(out, parts.month, 2);
     out += u'/';
     append_number(out, parts.year, 4);
-    return out;
 }
 
-Text time_of(const DateParts& parts) {
-    Text out;
+void append_time(Text& out, const DateParts& parts) {
     append_number(out, parts.hour, 2);
     out += u':';
     append_number(out, parts.minute, 2);
     out += u':';
     append_number(out, parts.second, 2);
+}
+
+Text short_date_of(const DateParts& parts) {
+    Text out;
+    append_short_date(out, parts);
+    return out;
+}
+
+Text time_of(const DateParts& parts) {
+    Text out;
+    append_time(out, parts);
     return out;
 }
 
@@ -167,6 +177,16 @@ Text format_short_date(double date) {
 
 Text format_time(double date) {
     return time_of(parts_from_ole_date(date));
+}
+
+Text format_date_and_time(double date) {
+    const DateParts parts = parts_from_ole_date(date);
+    Text out;
+    out.reserve(19);
+    append_short_date(out, parts);
+    out += u' ';
+    append_time(out, parts);
+    return out;
 }
 
 Text format_date_value(double date) {

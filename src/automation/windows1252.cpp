@@ -41,17 +41,27 @@ char byte_from_unit(char16_t unit) {
 
 std::string to_windows1252(TextView text) {
     std::string bytes;
-    bytes.reserve(text.size());
+    append_windows1252(bytes, text);
+    return bytes;
+}
+
+void append_windows1252(std::string& bytes, TextView text) {
+    std::size_t end = bytes.size();
+    bytes.resize(end + text.size()); // at most one byte a unit
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] < 0x80) { // most texts are plain ASCII
+            bytes[end++] = static_cast<char>(text[i]);
+            continue;
+        }
         // A character outside the basic plane is one unmappable character, not two.
         if (is_high_surrogate(text[i]) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) {
-            bytes += '?';
+            bytes[end++] = '?';
             ++i;
             continue;
         }
-        bytes += byte_from_unit(text[i]);
+        bytes[end++] = byte_from_unit(text[i]);
     }
-    return bytes;
+    bytes.resize(end);
 }
 
 Text from_windows1252(std::string_view bytes) {

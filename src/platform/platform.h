@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/sys_tools.h"
 #include "platform/window_toolkit.h"
@@ -17,6 +18,8 @@ struct Platform {
     UserMessageBox& message_box;
     // The thread's windows: the progress forms and the splash.
     WindowToolkit& windows;
+    // The thread's files (the usage log, the folder markers), with its own table of open files.
+    FileSystem& files;
 };
 
 } // namespace orbek

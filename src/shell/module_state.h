@@ -4,6 +4,7 @@
 
 #include "platform/sys_tools.h"
 #include "progress/progress_windows.h"
+#include "usagelog/usage_log_state.h"
 
 #include <memory>
 
@@ -14,6 +15,8 @@ struct ModuleState {
     std::shared_ptr<SysTools> sys_tools;
     // FrmProgressBar and FrmProgShow, each made on first use.
     ProgressWindows progress;
+    // The open usage log and any folder marker left half-written.
+    UsageLogState usage_log;
 };
 
 } // namespace orbek

@@ -9,6 +9,8 @@
 #include "shell/missing_sys_tools.h"
 #include "timecalc/time_sums.h"
 #include "timecalc/time_text.h"
+#include "usagelog/folder_marker.h"
+#include "usagelog/usage_log.h"
 
 #include <string>
 
@@ -134,13 +136,19 @@ void OrbekObject::sSplash(const Variant&, const Variant&, const Variant&, const 
     not_available("sSplash");
 }
 
-void OrbekObject::ArchStay(TextView, TextView, TextView) {
-    not_available("ArchStay");
+UsageLogPlatform OrbekObject::usage_log_platform() {
+    return {platform_.files, platform_.clock, sys_tools()};
 }
 
-void OrbekObject::Log(std::uint8_t, TextView, Variant&, Variant&, Variant&, Variant&, TextView,
-                      TextView, TextView) {
-    not_available("Log");
+void OrbekObject::ArchStay(TextView sRuta, TextView NomFile, TextView Version) {
+    write_folder_marker(state_.usage_log, usage_log_platform(), sRuta, NomFile, Version);
+}
+
+void OrbekObject::Log(std::uint8_t Modo123, TextView Modulo, Variant& Empleado, Variant& FecIni,
+                      Variant& FecFin, Variant& Comentario, TextView LogFileOp, TextView gsUserCode,
+                      TextView Version) {
+    usage_log(state_.usage_log, usage_log_platform(), Modo123, Modulo, Empleado, FecIni, FecFin,
+              Comentario, LogFileOp, gsUserCode, Version);
 }
 
 } // namespace orbek

@@ -53,6 +53,7 @@ class OrbekObject final : public TimeTextConversions, public DelayMethod {
     // The thread's companion object; error 91 when no class start could make one.
     SysTools& sys_tools();
     ProgressServices progress_services();
+    UsageLogPlatform usage_log_platform();
 
     ModuleState& state_;
     const Platform& platform_;

@@ -140,6 +140,8 @@ TEST(DateText, Formats) {
         EXPECT_EQ(to_utf8(format_short_date(c.serial)), c.short_date);
         EXPECT_EQ(to_utf8(format_time(c.serial)), c.time);
         EXPECT_EQ(to_utf8(format_date_value(c.serial)), c.value);
+        EXPECT_EQ(to_utf8(format_date_and_time(c.serial)),
+                  std::string(c.short_date) + " " + c.time);
     }
     EXPECT_EQ(error_number([] { format_date_value(3e6); }), vb::InvalidProcedureCall);
 }

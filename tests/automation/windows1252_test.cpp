@@ -82,8 +82,12 @@ TEST(Windows1252, UnmappableCharactersBecomeQuestionMarks) {
         {Text{u'a', char16_t(0xD800)}, "a?"},
         {Text{char16_t(0xDC00), u'b'}, "?b"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(to_windows1252(c.text), c.bytes);
+        std::string appended = "x\r\n";
+        append_windows1252(appended, c.text);
+        EXPECT_EQ(appended, "x\r\n" + c.bytes);
+    }
 }
 
 } // namespace

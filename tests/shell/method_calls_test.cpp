@@ -1,6 +1,7 @@
 // Runs the shared table of method calls (method_calls.tsv) through the command line.
 #include "cli.h"
 #include "support/method_call_table.h"
+#include "support/thread_host.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -11,8 +12,10 @@ namespace {
 TEST(MethodCalls, TheCommandLineAnswersEveryRowOfTheSharedTable) {
     const auto rows = testing::read_method_calls(ORBEK_SOURCE_DIR "/tests/shell/method_calls.tsv");
     ASSERT_GT(rows.size(), 40u);
+    const testing::TemporaryFolder c_root;
     for (const testing::MethodCall& row : rows) {
-        std::vector<std::string> args{"--now", "2026-12-05 12:00:00", "call", row.method};
+        std::vector<std::string> args{
+            "--now", "2026-12-05 12:00:00", "--c-root", c_root.path(), "call", row.method};
         for (const std::string& argument : row.arguments) {
             args.push_back(argument == "\"\"" ? std::string() : argument);
         }

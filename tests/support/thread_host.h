@@ -6,7 +6,10 @@
 #include "shell/module_state.h"
 #include "shell/orbek_object.h"
 
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace orbek::testing {
@@ -27,10 +30,33 @@ class RecordingMessageBox final : public UserMessageBox {
     std::vector<Text> shown;
 };
 
+// A folder of its own under the system's temporary folder, removed with its contents.
+class TemporaryFolder {
+  public:
+    TemporaryFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("orbek-" + std::to_string(::getpid()) + "-" + std::to_string(++count_))) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    static inline int count_ = 0;
+    std::filesystem::path path_;
+};
+
 struct ThreadHost {
     RecordingClock clock;
     RecordingMessageBox messages;
-    PosixPlatform posix{{clock, messages}};
+    TemporaryFolder c_root;
+    PosixPlatform posix{{clock, messages, c_root.path()}};
     ModuleState state;
 
     std::unique_ptr<OrbekObject> create() {

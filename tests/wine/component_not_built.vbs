@@ -11,8 +11,6 @@ result = orbek.RdINIStr("Section", "Key")
 CheckErr "RdINIStr is not built yet", 445
 result = orbek.RdINIInt("Section", "Key")
 CheckErr "RdINIInt is not built yet", 445
-orbek.ArchStay "C:\Kalvix\", "Tesmara", "1.00"
-CheckErr "ArchStay is not built yet", 445
 On Error GoTo 0
 
 Done

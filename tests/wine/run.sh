@@ -160,6 +160,7 @@ run_64_bit() {
         OANOCACHE=1 run_host companion_checks "$(windows_path "$dist64/MireldaSys.dll")"
         run_host window_checks
         progress_windows
+        run_host usage_log_checks "$(windows_path "$work/usage-log")"
     fi
     if [ "$component" -eq 1 ]; then
         OANOCACHE=1 run_host component_checks "$(windows_path "$dist64/Orbek_DLL.dll")"

@@ -8,6 +8,9 @@
 #include "platform/platform.h"
 #include "platform/posix/headless_companion_windows.h"
 #include "platform/posix/headless_window_toolkit.h"
+#include "platform/posix/posix_file_system.h"
+
+#include <filesystem>
 
 namespace orbek {
 
@@ -17,6 +20,8 @@ class PosixPlatform {
         const Clock& clock;
         // How the component's message reaches the user.
         UserMessageBox& message_box;
+        // The folder that stands for drive C: ("C:\Kalvix\Tesmara.Log" lies below it).
+        std::filesystem::path c_root;
         // False: runs as on a machine where the companion library cannot be created.
         bool companion_available = true;
     };
@@ -35,6 +40,7 @@ class PosixPlatform {
     Host host_;
     HeadlessWindowToolkit windows_;
     HeadlessCompanionWindows companion_windows_{windows_};
+    PosixFileSystem files_;
     Platform platform_;
 };
 

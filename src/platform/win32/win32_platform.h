@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_box.h"
 #include "platform/win32/win32_window_toolkit.h"
 
@@ -22,6 +23,7 @@ class Win32Platform {
     Win32Clock clock_;
     Win32MessageBox message_box_;
     Win32WindowToolkit windows_;
+    Win32FileSystem files_;
     Platform platform_;
 };
 
