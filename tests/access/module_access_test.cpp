@@ -1,8 +1,6 @@
 #include "access/module_access.h"
-#include "recording_window_layer.h"
 #include "support/error_number.h"
-#include "support/fake_sys_tools.h"
-#include "sys_tools_impl.h"
+#include "support/recording_sys_tools.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -11,7 +9,7 @@ namespace orbek {
 namespace {
 
 using testing::error_number;
-using testing::FakeSysTools;
+using testing::RecordingSysTools;
 
 TEST(ModuleAccess, GrantsTheModulesOfTheDecodedNumber) {
     struct Case {
@@ -34,8 +32,7 @@ TEST(ModuleAccess, GrantsTheModulesOfTheDecodedNumber) {
         {u"65536", {16}},
         {u"98304", {15, 16}}, // 1 1000 0000 0000 0000
     };
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
+    RecordingSysTools tools;
     for (const Case& c : cases) {
         const Text rights = tools.EncodeText(c.number);
         for (std::int16_t module = 1; module <= 16; ++module) {
@@ -51,8 +48,7 @@ TEST(ModuleAccess, Failures) {
         std::int16_t module;
         int number;
     };
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
+    RecordingSysTools tools;
     const Text one = tools.EncodeText(u"1");
     const Case cases[] = {
         {one, 17, vb::InvalidProcedureCall},
@@ -74,14 +70,14 @@ TEST(ModuleAccess, Failures) {
 
 // The decoded text goes to ToBitText, and only the one flag character is read from its answer.
 TEST(ModuleAccess, CompanionCallsAndTheFlagCharacter) {
-    using Operations = std::vector<std::string>;
-    const Operations both = {"DecodeText", "ToBitText"};
+    using Calls = std::vector<std::string>;
+    const Calls both = {"DecodeText rights", "ToBitText decoded"};
     struct Case {
         Text flags;
         std::int16_t module;
         std::optional<std::size_t> failing_call;
         int granted_or_error; // 1 granted, 0 not, otherwise the error number
-        Operations operations;
+        Calls calls;
     };
     const Case cases[] = {
         {u"0000000000000001", 1, std::nullopt, 1, both},
@@ -94,13 +90,13 @@ TEST(ModuleAccess, CompanionCallsAndTheFlagCharacter) {
         // The position is worked out first, but only read after both companion calls.
         {u"0000000000000001", 17, std::nullopt, vb::InvalidProcedureCall, both},
         {u"0000000000000001", -32768, std::nullopt, vb::Overflow, {}},
-        {u"0000000000000001", 1, 0, vb::ObjectNotSet, {"DecodeText"}},
+        {u"0000000000000001", 1, 0, vb::ObjectNotSet, {"DecodeText rights"}},
         {u"0000000000000001", 1, 1, vb::ObjectNotSet, both},
     };
     for (const Case& c : cases) {
-        FakeSysTools tools;
+        RecordingSysTools tools;
         tools.decoded_text = u"decoded";
-        tools.flag_text = c.flags;
+        tools.bit_text = c.flags;
         if (c.failing_call) {
             tools.fail_call(*c.failing_call, vb::ObjectNotSet);
         }
@@ -109,11 +105,7 @@ TEST(ModuleAccess, CompanionCallsAndTheFlagCharacter) {
             error_number([&] { granted = module_granted(u"rights", c.module, tools); });
         EXPECT_EQ(number != 0 ? number : int{granted}, c.granted_or_error)
             << to_utf8(c.flags) << " module " << c.module;
-        EXPECT_EQ(tools.operations, c.operations) << c.module;
-        if (tools.operations == both) {
-            EXPECT_EQ(tools.decode_inputs, std::vector<Text>{u"rights"});
-            EXPECT_EQ(tools.bit_text_inputs, std::vector<Text>{u"decoded"});
-        }
+        EXPECT_EQ(tools.calls, c.calls) << c.module;
     }
 }
 

@@ -1,8 +1,6 @@
-#include "recording_window_layer.h"
 #include "support/error_number.h"
-#include "support/fake_sys_tools.h"
+#include "support/recording_sys_tools.h"
 #include "support/recording_time_object.h"
-#include "sys_tools_impl.h"
 #include "timecalc/time_sums.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +10,7 @@ namespace orbek {
 namespace {
 
 using testing::error_number;
-using testing::FakeSysTools;
+using testing::RecordingSysTools;
 using testing::RecordingTimeObject;
 using Calls = std::vector<std::string>;
 
@@ -56,8 +54,7 @@ TEST(TimeSums, AddsTheGivenTimesInOrder) {
          u"05:00:05",
          {"Hrs2Seg(5)", "Hrs2Seg()", "Hrs2Seg(0)", "Seg2Hrs(18005)"}},
     };
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
+    RecordingSysTools tools;
     for (const SumCase& c : cases) {
         RecordingTimeObject self(tools);
         EXPECT_EQ(sum(self, c.times), c.result);
@@ -75,8 +72,7 @@ TEST(TimeSums, SubtractsTheSecondFromTheFirst) {
          {"Hrs2Seg(08:30:00)", "Hrs2Seg(10:00:00)", "Seg2Hrs(-5400)"}},
         {{u"", u"00:00:30"}, u"-1:-1:-30", {"Hrs2Seg()", "Hrs2Seg(00:00:30)", "Seg2Hrs(-30)"}},
     };
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
+    RecordingSysTools tools;
     for (const SumCase& c : cases) {
         RecordingTimeObject self(tools);
         Variant first = c.times[0];
@@ -87,8 +83,7 @@ TEST(TimeSums, SubtractsTheSecondFromTheFirst) {
 }
 
 TEST(TimeSums, ThirtyTwoBitTotalsWrapAround) {
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
+    RecordingSysTools tools;
     constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
 
@@ -106,8 +101,7 @@ TEST(TimeSums, ThirtyTwoBitTotalsWrapAround) {
 }
 
 TEST(TimeSums, FailuresEndTheCall) {
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
+    RecordingSysTools tools;
     {
         RecordingTimeObject self(tools);
         EXPECT_EQ(error_number([&] {
@@ -123,7 +117,7 @@ TEST(TimeSums, FailuresEndTheCall) {
                   }),
                   vb::InvalidUseOfNull);
     }
-    FakeSysTools failing;
+    RecordingSysTools failing;
     failing.fail_call(1, vb::ObjectNotSet);
     RecordingTimeObject self(failing);
     EXPECT_EQ(error_number([&] { sum(self, {u"01:00:00", u"00:30:00"}); }), vb::ObjectNotSet);

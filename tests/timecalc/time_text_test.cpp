@@ -1,8 +1,6 @@
 #include "automation/conversions.h"
-#include "recording_window_layer.h"
 #include "support/error_number.h"
-#include "support/fake_sys_tools.h"
-#include "sys_tools_impl.h"
+#include "support/recording_sys_tools.h"
 #include "timecalc/time_text.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +10,8 @@ namespace orbek {
 namespace {
 
 using testing::error_number;
-using testing::FakeSysTools;
+using testing::RecordingSysTools;
+using Calls = std::vector<std::string>;
 
 TEST(TimeTextToSeconds, ReadsFixedPositions) {
     const std::pair<Variant, std::int32_t> cases[] = {
@@ -69,27 +68,24 @@ TEST(SecondsToTimeText, PiecesThroughTheCompanion) {
         {std::numeric_limits<std::int32_t>::max(), u"596523:14:07"},
         {std::numeric_limits<std::int32_t>::min(), u"-596524:-15:-8"},
     };
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
+    RecordingSysTools tools;
     for (const auto& [seconds, text] : cases) {
         EXPECT_EQ(seconds_to_time_text(seconds, tools), text) << seconds;
     }
 }
 
 TEST(SecondsToTimeText, AsksForWidthTwoInOrder) {
-    FakeSysTools tools;
-    EXPECT_EQ(seconds_to_time_text(-30, tools), u"<-1>:<-1>:<-30>");
-    const std::vector<FakeSysTools::PadCall> expected = {
-        {u"-1", 2, true}, {u"-1", 2, true}, {u"-30", 2, true}};
-    EXPECT_EQ(tools.pad_calls, expected);
+    RecordingSysTools tools;
+    EXPECT_EQ(seconds_to_time_text(3725, tools), u"01:02:05");
+    EXPECT_EQ(tools.calls, (Calls{"PadText 1 2", "PadText 2 2", "PadText 5 2"}));
 }
 
 TEST(SecondsToTimeText, AFailingPadFailsTheConversion) {
     for (std::size_t failing = 0; failing < 3; ++failing) {
-        FakeSysTools tools;
+        RecordingSysTools tools;
         tools.fail_call(failing, vb::ObjectNotSet);
         EXPECT_EQ(error_number([&] { seconds_to_time_text(5415, tools); }), vb::ObjectNotSet);
-        EXPECT_EQ(tools.pad_calls.size(), failing + 1) << "no pad after the failing one";
+        EXPECT_EQ(tools.calls.size(), failing + 1) << "no pad after the failing one";
     }
 }
 
@@ -110,8 +106,7 @@ TEST(FillHours, HoursAndMinutesFromTheEnds) {
         {u"-130", u"-1:30", u"-130"},
         {u"ab", u"00:00", u"ab"},
     };
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
+    RecordingSysTools tools;
     for (const Case& c : cases) {
         Text hours = c.hours;
         EXPECT_EQ(fill_hours(hours, tools), c.result) << to_utf8(c.hours);
@@ -133,7 +128,7 @@ TEST(FillHours, FailuresAndTheCallersText) {
         {u"930", 1, u"930", 2},
     };
     for (const Case& c : cases) {
-        FakeSysTools tools;
+        RecordingSysTools tools;
         const int number = c.failing_pad ? vb::Overflow : vb::InvalidProcedureCall;
         if (c.failing_pad) {
             tools.fail_call(*c.failing_pad, number);
@@ -141,16 +136,15 @@ TEST(FillHours, FailuresAndTheCallersText) {
         Text hours = c.hours;
         EXPECT_EQ(error_number([&] { fill_hours(hours, tools); }), number) << to_utf8(c.hours);
         EXPECT_EQ(hours, c.afterwards);
-        EXPECT_EQ(tools.pad_calls.size(), c.pads);
+        EXPECT_EQ(tools.calls.size(), c.pads);
     }
 }
 
 TEST(FillHours, PadsHoursThenMinutes) {
-    FakeSysTools tools;
+    RecordingSysTools tools;
     Text hours = u"930";
-    EXPECT_EQ(fill_hours(hours, tools), u"<9>:<30>");
-    const std::vector<FakeSysTools::PadCall> expected = {{u"9", 2, true}, {u"30", 2, true}};
-    EXPECT_EQ(tools.pad_calls, expected);
+    EXPECT_EQ(fill_hours(hours, tools), u"09:30");
+    EXPECT_EQ(tools.calls, (Calls{"PadText 9 2", "PadText 30 2"}));
 }
 
 TEST(DecimalHours, HundredthsOfAnHourCut) {

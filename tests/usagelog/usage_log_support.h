@@ -4,9 +4,10 @@
 #pragma once
 
 #include "automation/ole_date.h"
+#include "automation/vb_error.h"
 #include "platform/posix/posix_file_system.h"
 #include "recording_window_layer.h"
-#include "support/fake_sys_tools.h"
+#include "shell/missing_sys_tools.h"
 #include "sys_tools_impl.h"
 #include "usagelog/usage_log_state.h"
 
@@ -54,7 +55,7 @@ class DriveC : public ::testing::Test {
     StillClock clock_;
     RecordingWindowLayer windows_;
     SysToolsImpl companion_{windows_};
-    FakeSysTools failing_; // DateToText fails with error 445
+    MissingSysTools failing_; // every call fails with error 91
     bool companion_fails_ = false;
     UsageLogState state_;
 };

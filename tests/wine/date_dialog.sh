@@ -1,10 +1,10 @@
 # shellcheck shell=bash
-# Sourced by run.sh: the user's message box of the date check, as it shows on the screen.
-# For each rejected date, dates_checks.exe shows the real box and message_box_watcher.exe
-# reads it off the screen; its title and text must be these bytes exactly, it must have one
-# OK button and the information icon, and a picture of it goes to build/screenshots/. With no
-# window manager on the display, Wine is asked to draw the title bars itself while the boxes
-# are shown, so that the pictures show the title too.
+# Sourced by run.sh: the user's message box of FechaValida, called from a script through the
+# DLL, as it shows on the screen. For each rejected date dialogs/rejected_date.vbs makes the
+# call and message_box_watcher.exe reads the box off the screen: its title and text must be
+# these bytes exactly, with one OK button and the information icon, a picture of it goes to
+# build/screenshots/, and the call returns true only once OK was pressed. With no window
+# manager on the display, Wine draws the title bars itself while the boxes are shown.
 
 date_dialog_head='Atenci\xc3\xb3n Sr. Usuario:\r\n\r\n\r\nUd. captur\xc3\xb3 incorrectamente est\xc3\xa1 fecha: '
 date_dialog_tail='Favor de Verificar y Corregir, Gracias..\r\n\r\n'
@@ -17,70 +17,56 @@ date_dialog_hex() {
     printf "$1" | od -An -tx1 -v | tr -d ' \n'
 }
 
-# The watcher's line that starts with $2, without its name.
-date_dialog_line() {
-    sed -n "s/^$2 //p" "$1" | tr -d '\r'
+# Passes when the watcher's line $3 in the file $2 says $4.
+date_dialog_expect() {
+    local got
+    got=$(sed -n "s/^$3 //p" "$2" | tr -d '\r')
+    [ "$got" = "$4" ] && pass "$1" || fail "$1" "got $got, expected $4"
 }
 
 date_dialog_case() {
     local name=$1 expected=$2
-    local go=$work/dialog-$name.go watch=$work/dialog-$name.watch shown=0 i line
-    local shot=$root/build/screenshots/fecha_valida_$name.png
+    local go=$work/dialog-$name.go watch=$work/dialog-$name.watch shown=0
     rm -f "$go" "$watch"
     timeout "$timeout_seconds" wine "$hosts64/message_box_watcher.exe" --hold \
         "$(windows_path "$go")" >"$watch" 2>/dev/null &
     local watcher=$!
-    timeout "$timeout_seconds" wine "$hosts64/dates_checks.exe" dialog "$name" \
-        >"$work/dialog-$name.host" 2>/dev/null &
-    local host=$!
-    for i in $(seq 1 200); do
-        if grep -q '^shown' "$watch" 2>/dev/null; then
-            shown=1
-            break
-        fi
+    timeout "$timeout_seconds" wine cscript //nologo "$(windows_path "$work/rejected_date.vbs")" \
+        "$(windows_path "$dist64")" "$name" "$(windows_path "$go")" >"$work/dialog-$name.out" \
+        2>/dev/null &
+    local caller=$!
+    for _ in $(seq 1 200); do
+        grep -q '^shown' "$watch" 2>/dev/null && shown=1 && break
         sleep 0.1
     done
     if [ "$shown" -eq 1 ]; then
-        mkdir -p "$(dirname "$shot")"
-        import -window root "$shot" 2>/dev/null || fail "screenshot of the $name box" "import failed"
+        mkdir -p "$root/build/screenshots"
+        import -window root "$root/build/screenshots/fecha_valida_$name.png" 2>/dev/null ||
+            fail "screenshot of the $name box" "import failed"
     fi
     touch "$go"
-    wait "$watcher"
-    wait "$host"
+    wait "$watcher" "$caller"
     if [ "$shown" -ne 1 ]; then
         fail "the $name box is shown" "the watcher saw no box: $(tr -d '\r' <"$watch" | head -c 200)"
         return
     fi
-    [ "$(date_dialog_line "$watch" title)" = "$(date_dialog_hex 'ERROR en la Fecha')" ] &&
-        pass "the $name box has its title" ||
-        fail "the $name box has its title" "got $(date_dialog_line "$watch" title)"
-    [ "$(date_dialog_line "$watch" text)" = "$(date_dialog_hex "$expected")" ] &&
-        pass "the $name box says exactly what it must" ||
-        fail "the $name box says exactly what it must" "got $(date_dialog_line "$watch" text)"
-    [ "$(date_dialog_line "$watch" buttons)" = "1" ] &&
-        pass "the $name box has one OK button" ||
-        fail "the $name box has one OK button" "buttons $(date_dialog_line "$watch" buttons)"
-    [ "$(date_dialog_line "$watch" icon)" = "information" ] &&
-        pass "the $name box shows the information icon" ||
-        fail "the $name box shows the information icon" "$(date_dialog_line "$watch" icon)"
+    date_dialog_expect "the $name box has its title" "$watch" title \
+        "$(date_dialog_hex 'ERROR en la Fecha')"
+    date_dialog_expect "the $name box says exactly what it must" "$watch" text \
+        "$(date_dialog_hex "$expected")"
+    date_dialog_expect "the $name box has one OK button" "$watch" buttons 1
+    date_dialog_expect "the $name box shows the information icon" "$watch" icon 'information'
     grep -q '^closed' "$watch" && pass "the $name box closes with OK" ||
         fail "the $name box closes with OK" "still open"
-    while IFS= read -r line; do
-        line=${line%$'\r'}
-        case $line in "ok "* | "not ok "*) report "$line" ;; esac
-    done <"$work/dialog-$name.host"
-    grep -q '^# done' "$work/dialog-$name.host" ||
-        fail "dates_checks dialog $name" "stopped before its end"
+    run_checks "rejected_date.vbs $name" cat "$work/dialog-$name.out"
 }
 
 date_dialog_checks() {
-    local host
-    for host in dates_checks message_box_watcher; do
-        if [ ! -f "$hosts64/$host.exe" ]; then
-            fail "$host" "$hosts64/$host.exe not built (cmake --build build/win64)"
-            return
-        fi
-    done
+    if [ ! -f "$hosts64/message_box_watcher.exe" ]; then
+        fail "message_box_watcher" "$hosts64/message_box_watcher.exe not built (make win64)"
+        return
+    fi
+    cat "$here/include/checks.vbs" "$here/dialogs/rejected_date.vbs" >"$work/rejected_date.vbs"
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
     date_dialog_case year "${date_dialog_head}15/06/2030\r\n\r\n\r\n${date_dialog_years}2030\r\n\r\n${date_dialog_tail}"
     date_dialog_case month "${date_dialog_head}15/13/2029\r\n\r\n\r\n${date_dialog_months}13\r\n\r\n${date_dialog_tail}"

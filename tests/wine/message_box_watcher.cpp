@@ -1,27 +1,22 @@
 // Watches the screen for the component's message box, as a user would see it, and closes it.
-//   message_box_watcher.exe [--hold FILE] [--timeout MS]
+//   message_box_watcher.exe --hold FILE
 // Waits for a dialog titled "ERROR en la Fecha", then prints
 //   title <UTF-8 bytes of its title, in hex>
 //   text <UTF-8 bytes of its message, in hex>
-//   buttons <the dialog's push buttons, by their ids>
-//   icon <which of the system's message icons it shows: information, warning, error,
-//         question, other or none>
+//   buttons <the ids of its push buttons>
+//   icon <information when it shows the system's information icon, else other>
 //   shown
-// With --hold it then waits until FILE exists (so that a picture of the screen can be taken),
-// presses OK and prints "closed" once the dialog is gone. Exits 1 when no dialog came or it
-// would not close in time.
+// then waits until FILE exists (so that a picture of the screen can be taken), presses OK and
+// prints "closed" once the dialog is gone. Exits 1 when no dialog came or it would not close.
 #include <cstdio>
 #include <string>
-#include <utility>
-#include <vector>
 #include <windows.h>
 
 namespace {
 
-constexpr wchar_t DialogClass[] = L"#32770";
-constexpr wchar_t Title[] = L"ERROR en la Fecha";
+constexpr DWORD TimeoutMilliseconds = 20000;
+constexpr DWORD PollMilliseconds = 50;
 constexpr int MessageTextId = 0xFFFF; // the static control that shows a message box's text
-constexpr int PollMilliseconds = 50;
 
 std::string hex_of_utf8(const std::wstring& text) {
     std::string bytes(text.size() * 4 + 1, '\0');
@@ -39,122 +34,70 @@ std::string hex_of_utf8(const std::wstring& text) {
 
 // The window's text asked of the window itself, which works across processes.
 std::wstring text_of(HWND window) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length);
-    std::wstring text(length + 1, L'\0');
+    wchar_t text[4096] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
-    text.resize(copied);
-    return text;
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        2000, &copied);
+    return std::wstring(text, copied);
 }
 
-BOOL CALLBACK collect_buttons(HWND child, LPARAM found) {
-    wchar_t class_name[32] = {};
-    GetClassNameW(child, class_name, 32);
-    if (lstrcmpiW(class_name, L"Button") == 0) {
-        reinterpret_cast<std::vector<int>*>(found)->push_back(GetDlgCtrlID(child));
-    }
-    return TRUE;
-}
-
-// The pixels of a rectangle of the screen, or of an icon drawn on a plain background.
-class Pixels {
-  public:
-    Pixels(int width, int height) : width_(width), height_(height) {
-        screen_ = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen_);
-        bitmap_ = CreateCompatibleBitmap(screen_, width, height);
-        old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Pixels() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-        ReleaseDC(nullptr, screen_);
-    }
-    Pixels(const Pixels&) = delete;
-    Pixels& operator=(const Pixels&) = delete;
-
-    void copy_screen(int left, int top) {
-        BitBlt(dc_, 0, 0, width_, height_, screen_, left, top, SRCCOPY);
-    }
-    void draw_icon(HICON icon, COLORREF background) {
-        HBRUSH brush = CreateSolidBrush(background);
-        RECT all{0, 0, width_, height_};
-        FillRect(dc_, &all, brush);
-        DeleteObject(brush);
-        DrawIconEx(dc_, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    }
-    COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
-    int differences(const Pixels& other) const {
-        int count = 0;
-        for (int y = 0; y < height_; ++y) {
-            for (int x = 0; x < width_; ++x) {
-                count += at(x, y) != other.at(x, y);
-            }
-        }
-        return count;
-    }
-
-  private:
-    int width_;
-    int height_;
-    HDC screen_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
-
-// Which of the system's message icons the dialog shows, told by its pixels on the screen:
-// icon handles are not shared between processes everywhere.
-const char* shown_icon(HWND dialog) {
-    HWND icon_control = nullptr;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-            icon_control = child;
-        }
-    }
-    if (icon_control == nullptr) {
-        return "none";
-    }
+// Whether the icon the dialog shows looks like the system's information icon: its pixels on
+// the screen against that icon drawn on the same background (icon handles are not shared
+// between processes).
+bool shows_information_icon(HWND icon) {
     RECT place;
-    GetWindowRect(icon_control, &place);
+    GetWindowRect(icon, &place);
     const int width = place.right - place.left;
     const int height = place.bottom - place.top;
-    Pixels shown(width, height);
-    shown.copy_screen(place.left, place.top);
-    const std::pair<const char*, int> candidates[] = {
-        {"information", 32516}, {"warning", 32515}, {"error", 32513}, {"question", 32514}};
-    const char* best = "other";
-    int fewest = width * height / 50; // closer than 2% of the pixels, or no match at all
-    for (const auto& [name, id] : candidates) {
-        Pixels drawn(width, height);
-        drawn.draw_icon(LoadIconW(nullptr, MAKEINTRESOURCEW(id)), shown.at(0, 0));
-        const int differences = shown.differences(drawn);
-        if (differences <= fewest) {
-            fewest = differences;
-            best = name;
+    HDC screen = GetDC(nullptr);
+    HDC shown = CreateCompatibleDC(screen);
+    HDC drawn = CreateCompatibleDC(screen);
+    HBITMAP shown_bitmap = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP drawn_bitmap = CreateCompatibleBitmap(screen, width, height);
+    SelectObject(shown, shown_bitmap);
+    SelectObject(drawn, drawn_bitmap);
+    BitBlt(shown, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
+    HBRUSH background = CreateSolidBrush(GetPixel(shown, 0, 0));
+    RECT all{0, 0, width, height};
+    FillRect(drawn, &all, background);
+    HICON information = LoadIconW(nullptr, MAKEINTRESOURCEW(32516)); // IDI_INFORMATION
+    DrawIconEx(drawn, 0, 0, information, 0, 0, 0, nullptr, DI_NORMAL);
+    int differences = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            differences += GetPixel(shown, x, y) != GetPixel(drawn, x, y);
         }
     }
-    return best;
+    DeleteObject(background);
+    DeleteDC(shown);
+    DeleteDC(drawn);
+    DeleteObject(shown_bitmap);
+    DeleteObject(drawn_bitmap);
+    ReleaseDC(nullptr, screen);
+    return width > 0 && differences <= width * height / 50; // 2% of the pixels may differ
 }
 
-HWND wait_for_dialog(DWORD timeout) {
-    for (DWORD waited = 0; waited < timeout; waited += PollMilliseconds) {
-        HWND dialog = FindWindowW(DialogClass, Title);
-        if (dialog != nullptr && IsWindowVisible(dialog)) {
-            return dialog;
+// Prints the ids of the push buttons and whether the icon is the information one.
+void print_buttons_and_icon(HWND dialog) {
+    bool information = false;
+    std::printf("buttons");
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 16);
+        if (lstrcmpiW(kind, L"Button") == 0) {
+            std::printf(" %d", GetDlgCtrlID(child));
+        } else if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            information = shows_information_icon(child);
         }
-        Sleep(PollMilliseconds);
     }
-    return nullptr;
+    std::printf("\nicon %s\n", information ? "information" : "other");
 }
 
-bool wait_for_file(const std::wstring& path, DWORD timeout) {
-    for (DWORD waited = 0; waited < timeout; waited += PollMilliseconds) {
-        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+// Polls until `done` holds or the time is up.
+template <typename Condition> bool wait_for(Condition done) {
+    for (DWORD waited = 0; waited < TimeoutMilliseconds; waited += PollMilliseconds) {
+        if (done()) {
             return true;
         }
         Sleep(PollMilliseconds);
@@ -165,45 +108,28 @@ bool wait_for_file(const std::wstring& path, DWORD timeout) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::wstring hold;
-    DWORD timeout = 20000;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::wstring(argv[i]) == L"--hold") {
-            hold = argv[i + 1];
-        } else if (std::wstring(argv[i]) == L"--timeout") {
-            timeout = static_cast<DWORD>(_wtoi(argv[i + 1]));
-        }
-    }
-    HWND dialog = wait_for_dialog(timeout);
-    if (dialog == nullptr) {
-        std::printf("no dialog titled \"ERROR en la Fecha\" within %lu ms\n",
-                    static_cast<unsigned long>(timeout));
+    const std::wstring hold = argc == 3 ? argv[2] : L"";
+    HWND dialog = nullptr;
+    if (!wait_for([&] {
+            dialog = FindWindowW(L"#32770", L"ERROR en la Fecha");
+            return dialog != nullptr && IsWindowVisible(dialog);
+        })) {
+        std::printf("no dialog titled \"ERROR en la Fecha\"\n");
         return 1;
     }
     Sleep(300); // let it finish painting, for the picture
-    std::vector<int> buttons;
-    EnumChildWindows(dialog, collect_buttons, reinterpret_cast<LPARAM>(&buttons));
     std::printf("title %s\n", hex_of_utf8(text_of(dialog)).c_str());
     std::printf("text %s\n", hex_of_utf8(text_of(GetDlgItem(dialog, MessageTextId))).c_str());
-    std::printf("buttons");
-    for (int id : buttons) {
-        std::printf(" %d", id);
-    }
-    std::printf("\nicon %s\n", shown_icon(dialog));
+    print_buttons_and_icon(dialog);
     std::printf("shown\n");
     std::fflush(stdout);
-    if (!hold.empty() && !wait_for_file(hold, timeout)) {
-        std::printf("nobody released the hold\n");
+    wait_for([&] { return GetFileAttributesW(hold.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    if (!wait_for([&] { return !IsWindow(dialog); })) {
+        std::printf("the dialog did not close\n");
+        return 1;
     }
-    HWND ok = GetDlgItem(dialog, IDOK);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
-    for (DWORD waited = 0; waited < timeout; waited += PollMilliseconds) {
-        if (!IsWindow(dialog)) {
-            std::printf("closed\n");
-            return 0;
-        }
-        Sleep(PollMilliseconds);
-    }
-    std::printf("the dialog did not close\n");
-    return 1;
+    std::printf("closed\n");
+    return 0;
 }

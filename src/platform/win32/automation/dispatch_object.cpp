@@ -6,6 +6,7 @@
 #include "platform/win32/automation/com_variant.h"
 
 #include <cstdint>
+#include <dispex.h>
 #include <string>
 
 namespace orbek::com {
@@ -66,10 +67,21 @@ DISPID DispatchObject::member_id(TextView name) {
     std::wstring wide = wide_of(name);
     LPOLESTR names[] = {wide.data()};
     DISPID id = DISPID_UNKNOWN;
-    if (FAILED(object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
-        throw VbError(vb::MemberNotFound);
+    if (SUCCEEDED(object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
+        return id;
     }
-    return id;
+    // Some script engines (Wine's VBScript) name the members of their objects only through
+    // IDispatchEx.
+    IDispatchEx* extended = nullptr;
+    if (SUCCEEDED(object_->QueryInterface(IID_PPV_ARGS(&extended)))) {
+        const HRESULT found =
+            extended->GetDispID(OwnedBstr(name).get(), fdexNameCaseInsensitive, &id);
+        extended->Release();
+        if (SUCCEEDED(found)) {
+            return id;
+        }
+    }
+    throw VbError(vb::MemberNotFound);
 }
 
 void DispatchObject::invoke(DISPID member, WORD flags, DISPPARAMS& params, VARIANT* result) {
