@@ -1,0 +1,44 @@
+#include "win32_profile_store.h"
+
+#include <windows.h>
+
+namespace orbek {
+namespace {
+
+// The functions take texts ended by code 0; a text holding a code 0 ends there, as it would
+// for any caller of the platform.
+std::string terminated(std::string_view text) {
+    return std::string(text);
+}
+
+} // namespace
+
+void Win32ProfileStore::write_string(std::string_view section, std::string_view key,
+                                     std::string_view value, std::string_view path) const {
+    // The result is not looked at: a write that fails is silent.
+    WritePrivateProfileStringA(terminated(section).c_str(), terminated(key).c_str(),
+                               terminated(value).c_str(), terminated(path).c_str());
+}
+
+std::uint32_t Win32ProfileStore::read_int(std::string_view section, std::string_view key,
+                                          std::int32_t fallback, std::string_view path) const {
+    return GetPrivateProfileIntA(terminated(section).c_str(), terminated(key).c_str(), fallback,
+                                 terminated(path).c_str());
+}
+
+std::string Win32ProfileStore::read_string(std::string_view section, std::string_view key,
+                                           std::string_view fallback, std::size_t buffer_size,
+                                           std::string_view path) const {
+    std::string buffer(buffer_size, '\0');
+    if (buffer_size == 0) {
+        return buffer;
+    }
+    GetPrivateProfileStringA(terminated(section).c_str(), terminated(key).c_str(),
+                             terminated(fallback).c_str(), buffer.data(),
+                             static_cast<DWORD>(buffer_size), terminated(path).c_str());
+    // The count returned is not looked at: the copy ends at its code 0.
+    buffer.resize(buffer.find('\0') == std::string::npos ? buffer.size() : buffer.find('\0'));
+    return buffer;
+}
+
+} // namespace orbek
