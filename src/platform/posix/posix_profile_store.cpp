@@ -80,8 +80,9 @@ std::string PosixProfileStore::read_string(std::string_view section, std::string
     if (std::optional<std::string> stored = stored_value(section, key, path)) {
         value = std::move(*stored);
     } else {
-        // A default loses its trailing spaces (spaces only), as Windows' does.
-        value = fallback.substr(0, fallback.find_last_not_of(' ') + 1);
+        // A default loses its trailing spaces (spaces only), but never its first character.
+        const std::size_t kept = fallback.find_last_not_of(' ') + 1;
+        value = fallback.substr(0, std::max<std::size_t>(kept, 1));
     }
     value.resize(std::min(value.size(), buffer_size - 1));
     return value;

@@ -4,6 +4,7 @@ namespace orbek::profile {
 namespace {
 
 constexpr std::string_view LineEnd = "\r\n";
+constexpr std::size_t NoValue = std::string_view::npos;
 
 bool is_blank(char c) {
     return c == ' ' || c == '\t' || c == '\v';
@@ -67,7 +68,7 @@ struct Line {
     std::size_t next = 0; // after the line end
     LineKind kind = LineKind::Other;
     std::string_view name;       // the section's or the entry's name
-    std::size_t value_begin = 0; // an entry's first byte after "="
+    std::size_t value_begin = 0; // an entry's first byte after "=", or NoValue
 };
 
 Line read_line(std::string_view content, std::size_t begin) {
@@ -99,12 +100,13 @@ Line read_line(std::string_view content, std::size_t begin) {
         line.name = trim_blanks(text.substr(0, text.find(']')));
         return line;
     }
+    // A line without "=" is a key without a value: it can be found, and reads as missing.
     const std::size_t equals = text.find('=');
-    if (equals != std::string_view::npos) {
-        line.kind = LineKind::Entry;
-        line.name = trim_blanks(text.substr(0, equals));
-        line.value_begin = static_cast<std::size_t>(text.data() - content.data()) + equals + 1;
-    }
+    line.kind = LineKind::Entry;
+    line.name = trim_blanks(text.substr(0, equals));
+    line.value_begin = equals == std::string_view::npos
+                           ? NoValue
+                           : static_cast<std::size_t>(text.data() - content.data()) + equals + 1;
     return line;
 }
 
@@ -167,7 +169,7 @@ std::string_view trim_name(std::string_view name) {
 std::optional<std::string> find_value(std::string_view content, std::string_view section,
                                       std::string_view key) {
     const Place place = find(content, trim_name(section), trim_name(key));
-    if (!place.entry) {
+    if (!place.entry || place.entry->value_begin == NoValue) {
         return std::nullopt;
     }
     return std::string(entry_value(content, *place.entry));
@@ -182,7 +184,14 @@ std::string with_value(std::string_view content, std::string_view section, std::
     out.reserve(content.size() + section.size() + key.size() + value.size() + 8);
     if (place.entry) {
         const Line& line = *place.entry;
-        out.append(content.substr(0, line.value_begin));
+        if (line.value_begin == NoValue) {
+            // The "=" goes right after the name.
+            const std::size_t name_end =
+                static_cast<std::size_t>(line.name.data() - content.data()) + line.name.size();
+            out.append(content.substr(0, name_end)).append("=");
+        } else {
+            out.append(content.substr(0, line.value_begin));
+        }
         out.append(value);
         out.append(line.next > line.end ? content.substr(line.end, line.next - line.end) : LineEnd);
         out.append(content.substr(line.next));

@@ -5,7 +5,8 @@
 //   ";..."   is a comment;
 //   "k=v"    is an entry: the key before the first "=", the value after it, both without
 //            their blanks; a value in a pair of matching quotes (' or ") loses them;
-//   anything else (a line without "=") is ignored, as is every line before the first section.
+//   any other line is a key without a value, which reads as missing.
+// Lines before the first section belong to no section.
 // Names are matched without regard to letter case (Windows-1252 letters included); the first
 // matching section, and in it the first matching key, is the one read and written.
 #pragma once
@@ -24,7 +25,8 @@ std::optional<std::string> find_value(std::string_view content, std::string_view
                                       std::string_view key);
 
 // The file with `key` in `section` set to `value`, every other byte kept:
-//  - an existing key gets the new value after its "=" (its own spelling and blanks stay);
+//  - an existing key gets the new value after its "=" (its own spelling and blanks stay; a
+//    key without a value gets "=" and the value right after its name);
 //  - a new key goes right after the last entry of the section (after the header when it has
 //    none), as "key=value" with CR LF;
 //  - a new section goes at the end as "[section]" and the key, after a CR LF when the file
