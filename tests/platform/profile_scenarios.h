@@ -1,7 +1,7 @@
-// One corpus of INI files and calls that both sides run: natively through our own profile
-// engine (GoogleTest) and under Wine through kernel32 (tests/wine/profile_checks.cpp). Each
-// scenario states what Windows gives; where Wine is known to give something else, the
-// scenario says why and what Wine gives, and the Wine run accepts exactly that.
+// One corpus of INI files and calls (tests/data/ini/profile_corpus.txt) that both sides run:
+// natively through our own profile engine and under Wine through kernel32. Each scenario
+// states what Windows gives; where Wine is known to give something else, it says why and
+// what Wine gives, and the Wine run accepts exactly that.
 #pragma once
 
 #include "platform/profile_store.h"
@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace orbek::testing {
@@ -18,42 +17,40 @@ enum class ProfileOp { Write, ReadString, ReadInt };
 
 struct ProfileCall {
     ProfileOp op;
-    std::string_view section;
-    std::string_view key;
-    std::string_view text = {};   // the value written, or the default text of a read
-    std::string_view expect = {}; // a read's result (a number read as its unsigned decimal)
-    std::int32_t fallback = 77;   // the default of a number read
-    std::size_t buffer = 255;     // the buffer of a text read
-    std::optional<std::string_view> wine_expect = std::nullopt; // what Wine reads instead
+    std::string section, key;
+    std::string text;   // the value written, or the default of a text read
+    std::string expect; // a read's result (a number read as its unsigned decimal)
+    std::size_t buffer = 255;
+    std::optional<std::string> wine_expect; // what Wine reads instead
 };
 
 struct ProfileScenario {
-    std::string_view name;                   // also the file's name
-    std::optional<std::string_view> initial; // nullopt: no file at the start
+    std::string name; // also the file's name
+    std::optional<std::string> initial, final_file;
     std::vector<ProfileCall> calls;
-    std::optional<std::string_view> final_file = std::nullopt; // nullopt: as at the start
-    std::string_view wine_difference = {};                     // why Wine's answer is not Windows'
-    std::optional<std::string_view> wine_file = std::nullopt;  // the file Wine leaves instead
+    std::string wine_difference; // why Wine's answer is not Windows'
+    std::optional<std::string> wine_file;
 };
 
-const std::vector<ProfileScenario>& profile_scenarios();
+// The scenarios of a corpus file; throws std::runtime_error for a line it cannot read.
+std::vector<ProfileScenario> load_profile_scenarios(const std::filesystem::path& corpus);
 
-// What one run gave: each call's result (empty for writes) and the file afterwards.
 struct ScenarioOutcome {
-    std::vector<std::string> results;
-    std::optional<std::string> file;
+    std::vector<std::string> results; // each call's, empty for writes
+    std::optional<std::string> file;  // afterwards
 };
 
-// Lays out the scenario's file at `native_file` (removing it when the scenario starts
-// without one), makes the calls through `store` naming the file `store_path`, and reads the
-// file back.
+// Lays out the scenario's file at `native_file`, makes the calls through `store` naming the
+// file `store_path`, and reads the file back.
 ScenarioOutcome run_profile_scenario(const ProfileScenario& scenario, const ProfileStore& store,
                                      const std::filesystem::path& native_file,
-                                     std::string_view store_path);
+                                     const std::string& store_path);
 
-// Empty when the outcome is what Windows gives; else what differs.
-std::string windows_mismatch(const ProfileScenario& scenario, const ScenarioOutcome& outcome);
-// Empty when the outcome is what the scenario says Wine gives.
-std::string wine_mismatch(const ProfileScenario& scenario, const ScenarioOutcome& outcome);
+// What differs from what Windows (or, with `as_wine`, Wine) gives; empty when nothing does.
+std::string scenario_mismatch(const ProfileScenario& scenario, const ScenarioOutcome& outcome,
+                              bool as_wine);
+
+// Bytes with control and non-ASCII characters as \xNN, for messages.
+std::string visible(const std::string& bytes);
 
 } // namespace orbek::testing

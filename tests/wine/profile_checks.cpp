@@ -1,7 +1,6 @@
 // The INI settings on Windows' own profile functions: the shared corpus of INI cases through
 // kernel32 (Wine's answers where Wine is known to differ from Windows are accepted as such,
 // and said so), then the INI routines on the Windows platform objects.
-// With the argument "show", the file each differing scenario leaves is printed.
 #include "host_checks.h"
 #include "platform/profile_scenarios.h"
 #include "settings/settings_checks.h"
@@ -17,44 +16,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string visible(const std::string& bytes) {
-    std::string out;
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02X", u);
-        out += (u < 0x20 || u >= 0x7F) ? std::string(hex) : std::string(1, c);
-    }
-    return out;
-}
-
 fs::path temp_folder() {
     wchar_t buffer[MAX_PATH];
     GetTempPathW(MAX_PATH, buffer);
     return fs::path(buffer) / "orbek-ini-checks";
 }
 
-void run_corpus(Report& report, const fs::path& folder, bool show) {
+void run_corpus(Report& report, const fs::path& corpus, const fs::path& folder) {
     const orbek::Win32ProfileStore store;
-    for (const orbek::testing::ProfileScenario& scenario : orbek::testing::profile_scenarios()) {
-        const std::string name = "profile " + std::string(scenario.name);
-        const fs::path file = folder / (std::string(scenario.name) + ".ini");
+    for (const orbek::testing::ProfileScenario& scenario :
+         orbek::testing::load_profile_scenarios(corpus)) {
+        const std::string name = "profile " + scenario.name;
+        const fs::path file = folder / (scenario.name + ".ini");
         const orbek::testing::ScenarioOutcome outcome =
             orbek::testing::run_profile_scenario(scenario, store, file, file.string());
-        const std::string as_windows = orbek::testing::windows_mismatch(scenario, outcome);
-        if (show && (!as_windows.empty() || !scenario.wine_difference.empty())) {
-            std::printf("# %s file: %s\n", name.c_str(),
-                        outcome.file ? visible(*outcome.file).c_str() : "(none)");
-        }
-        if (as_windows.empty()) {
-            report.check(name, true);
-        } else if (!scenario.wine_difference.empty()) {
-            const std::string as_wine = orbek::testing::wine_mismatch(scenario, outcome);
-            report.check(
-                name + " (known Wine difference: " + std::string(scenario.wine_difference) + ")",
-                as_wine.empty(), as_wine);
+        const std::string as_windows = orbek::testing::scenario_mismatch(scenario, outcome, false);
+        if (as_windows.empty() || scenario.wine_difference.empty()) {
+            report.check(name, as_windows.empty(), as_windows);
         } else {
-            report.check(name, false, as_windows);
+            report.check(name + " (known Wine difference: " + scenario.wine_difference + ")",
+                         orbek::testing::scenario_mismatch(scenario, outcome, true).empty(),
+                         orbek::testing::scenario_mismatch(scenario, outcome, true));
         }
     }
 }
@@ -109,16 +91,20 @@ void run_settings(Report& report, const fs::path& folder) {
 
 } // namespace
 
+// The argument is the corpus file (tests/data/ini/profile_corpus.txt).
 int wmain(int argc, wchar_t** argv) {
     Report report;
-    const bool show = argc > 1 && std::wstring(argv[1]) == L"show";
+    if (argc < 2) {
+        report.check("profile_checks arguments", false, "the corpus file is missing");
+        return 1;
+    }
     const fs::path folder = temp_folder();
     std::error_code ignored;
     fs::remove_all(folder, ignored);
     fs::create_directories(folder);
     report.check("the ANSI code page is Windows-1252", GetACP() == 1252,
                  "code page " + std::to_string(GetACP()));
-    run_corpus(report, folder, show);
+    run_corpus(report, argv[1], folder);
     run_settings(report, folder);
     fs::remove_all(folder, ignored);
     report.done();

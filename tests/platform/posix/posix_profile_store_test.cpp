@@ -18,9 +18,9 @@ class PosixProfileStoreTest : public ::testing::Test {
         fs::create_directories(root_ / "Kalvix");
     }
     void TearDown() override { fs::remove_all(root_); }
-
-    static std::string bytes(const fs::path& path) {
-        return read_whole_file(path).value_or("(none)");
+    static std::string bytes(const fs::path& path) { return read_whole_file(path).value_or("-"); }
+    long files_in_kalvix() const {
+        return std::distance(fs::directory_iterator(root_ / "Kalvix"), fs::directory_iterator());
     }
 
     fs::path root_ = fs::temp_directory_path() / ("orbek-store-" + std::to_string(::getpid()));
@@ -29,98 +29,73 @@ class PosixProfileStoreTest : public ::testing::Test {
 
 TEST_F(PosixProfileStoreTest, MapsWindowsPathsOntoTheRoot) {
     std::ofstream(root_ / "Kalvix" / "Orbek_DLL.INI") << "[S]\r\nK=v\r\n";
-    const struct {
-        std::string path;
-        fs::path native;
-    } cases[] = {
-        {"C:\\Kalvix\\Orbek_DLL.INI", root_ / "Kalvix" / "Orbek_DLL.INI"},
+    const std::pair<std::string, fs::path> cases[] = {
         {"c:\\KALVIX\\orbek_dll.ini", root_ / "Kalvix" / "Orbek_DLL.INI"}, // any letter case
         {"C:/Kalvix/New.ini", root_ / "Kalvix" / "New.ini"},
         {"settings.ini", root_ / "WINDOWS" / "settings.ini"}, // no folder: the Windows folder
         {"", fs::path()},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(store_.native_path(c.path), c.native) << c.path;
+    for (const auto& [path, native] : cases) {
+        EXPECT_EQ(store_.native_path(path), native) << path;
     }
     EXPECT_EQ(store_.read_string("s", "k", "d", 255, "c:\\KALVIX\\orbek_dll.ini"), "v");
 }
 
-TEST_F(PosixProfileStoreTest, ANameWithoutFolderGoesIntoTheWindowsFolderMadeOnFirstUse) {
-    store_.write_string("S", "K", "v", "bare.ini");
-    EXPECT_EQ(bytes(root_ / "WINDOWS" / "bare.ini"), "[S]\r\nK=v\r\n");
-    EXPECT_EQ(store_.read_int("S", "K", 5, "bare.ini"), 0u); // "v" is no number
-    store_.write_string("S", "N", "-2", "BARE.INI");
-    EXPECT_EQ(store_.read_int("s", "n", 5, "bare.ini"), 4294967294u);
-}
-
-TEST_F(PosixProfileStoreTest, AnEmptyPathOrAMissingFolderStoresNothing) {
+TEST_F(PosixProfileStoreTest, TheWindowsFolderIsMadeOnFirstUseAndNoOtherFolderEver) {
     store_.write_string("S", "K", "v", "");
     store_.write_string("S", "K", "v", "C:\\Missing\\x.ini");
-    EXPECT_FALSE(fs::exists(root_ / "Missing"));
     EXPECT_FALSE(fs::exists(root_ / "WINDOWS"));
-    EXPECT_EQ(store_.read_string("S", "K", "d", 255, ""), "d");
+    EXPECT_FALSE(fs::exists(root_ / "Missing"));
     EXPECT_EQ(store_.read_int("S", "K", -3, "C:\\Missing\\x.ini"), static_cast<std::uint32_t>(-3));
+    store_.write_string("S", "K", "-2", "bare.ini");
+    EXPECT_EQ(bytes(root_ / "WINDOWS" / "bare.ini"), "[S]\r\nK=-2\r\n");
+    EXPECT_EQ(store_.read_int("s", "k", 5, "BARE.INI"), 4294967294u);
 }
 
 TEST_F(PosixProfileStoreTest, TextReadsFitTheBuffer) {
     std::ofstream(root_ / "Kalvix" / "b.ini") << "[S]\r\nK=abcdef\r\n";
     const struct {
         std::size_t buffer;
-        std::string stored, fallback_read;
+        std::string stored, fallback;
     } cases[] = {
         {0, "", ""}, {1, "", ""}, {2, "a", "x"}, {6, "abcde", "xyz"}, {7, "abcdef", "xyz"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(store_.read_string("S", "K", "d", c.buffer, "C:\\Kalvix\\b.ini"), c.stored)
-            << c.buffer;
-        EXPECT_EQ(store_.read_string("S", "J", "xyz  ", c.buffer, "C:\\Kalvix\\b.ini"),
-                  c.fallback_read)
-            << c.buffer;
+        EXPECT_EQ(store_.read_string("S", "K", "d", c.buffer, "C:\\Kalvix\\b.ini"), c.stored);
+        EXPECT_EQ(store_.read_string("S", "J", "xyz  ", c.buffer, "C:\\Kalvix\\b.ini"), c.fallback);
     }
 }
 
-TEST_F(PosixProfileStoreTest, AnUnreadableFileGivesTheDefault) {
-    fs::create_directories(root_ / "Kalvix" / "folder.ini");
-    EXPECT_EQ(store_.read_string("S", "K", "d", 255, "C:\\Kalvix\\folder.ini"), "d");
-    store_.write_string("S", "K", "v", "C:\\Kalvix\\folder.ini");
-    EXPECT_TRUE(fs::is_directory(root_ / "Kalvix" / "folder.ini"));
-}
-
-class AtomicFileTest : public PosixProfileStoreTest {};
-
-TEST_F(AtomicFileTest, KeepsPermissionsAndLinksAndLeavesNoTemporaryFile) {
+TEST_F(PosixProfileStoreTest, WritesKeepPermissionsAndLinksAndLeaveNoTemporaryFile) {
     const fs::path file = root_ / "Kalvix" / "a.ini";
-    std::ofstream(file) << "old";
+    std::ofstream(file) << "[S]\r\nK=old\r\n";
     ::chmod(file.c_str(), 0640);
-    const fs::path link = root_ / "link.ini";
-    fs::create_symlink(file, link);
-
-    ASSERT_TRUE(replace_file_atomically(link, "new"));
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(bytes(file), "new");
+    fs::create_symlink(file, root_ / "link.ini");
+    store_.write_string("S", "K", "new", "C:\\link.ini");
+    EXPECT_TRUE(fs::is_symlink(root_ / "link.ini"));
+    EXPECT_EQ(bytes(file), "[S]\r\nK=new\r\n");
     struct stat info {};
     ::stat(file.c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "Kalvix"), fs::directory_iterator()), 1);
+    EXPECT_EQ(files_in_kalvix(), 1);
 }
 
-TEST_F(AtomicFileTest, RefusesWhatWindowsWouldRefuse) {
+TEST_F(PosixProfileStoreTest, RefusesWhatWindowsWouldRefuse) {
     const fs::path locked = root_ / "Kalvix" / "locked.ini";
     std::ofstream(locked) << "old";
     fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read);
-    const struct {
-        fs::path path;
-        const char* why;
-    } cases[] = {
+    const std::pair<fs::path, const char*> cases[] = {
         {locked, "a read-only file"},
         {root_ / "Missing" / "x.ini", "a missing folder"},
         {root_ / "Kalvix", "a folder"},
     };
-    for (const auto& c : cases) {
-        EXPECT_FALSE(replace_file_atomically(c.path, "new")) << c.why;
+    for (const auto& [path, why] : cases) {
+        EXPECT_FALSE(replace_file_atomically(path, "new")) << why;
     }
     EXPECT_EQ(bytes(locked), "old");
     EXPECT_FALSE(fs::exists(root_ / "Missing"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "Kalvix"), fs::directory_iterator()), 1);
+    EXPECT_EQ(files_in_kalvix(), 1);
+    EXPECT_EQ(store_.read_string("S", "K", "d", 255, "C:\\Kalvix"),
+              "d"); // a folder reads as missing
 }
 
 } // namespace
