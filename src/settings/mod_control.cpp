@@ -13,32 +13,12 @@ bool is_separator(char16_t unit) {
     return unit == u'\\' || unit == u'/';
 }
 
-// The folder of a file as the host's language gives it: without a trailing "\", except
-// for a drive's root ("C:\").
-TextView folder_of(TextView path) {
+// The folder of the component's file with one "\" at its end ("C:\Kalvix\", or "C:\" for a
+// drive's root), and the file's name.
+std::pair<TextView, TextView> split_path(TextView path) {
     const auto last = std::find_if(path.rbegin(), path.rend(), is_separator);
-    if (last == path.rend()) {
-        return TextView();
-    }
-    const std::size_t separator = static_cast<std::size_t>(path.rend() - last) - 1;
-    const TextView folder = path.substr(0, separator);
-    if (folder.size() == 2 && folder[1] == u':') {
-        return path.substr(0, separator + 1);
-    }
-    return folder;
-}
-
-TextView file_name_of(TextView path) {
-    const auto last = std::find_if(path.rbegin(), path.rend(), is_separator);
-    return path.substr(static_cast<std::size_t>(path.rend() - last));
-}
-
-Text add_path_separator(TextView folder) {
-    Text out(folder);
-    if (out.empty() || out.back() != u'\\') {
-        out += u'\\';
-    }
-    return out;
+    const std::size_t name_start = static_cast<std::size_t>(path.rend() - last);
+    return {path.substr(0, name_start), path.substr(name_start)};
 }
 
 // An empty file name becomes the default path, stored back into the caller's variable.
@@ -52,11 +32,10 @@ const Text& resolve_file(const SettingsPlatform& platform, Text& file, TextView 
 } // namespace
 
 Text default_ini_path(TextView component_path, TextView extension) {
-    const TextView name = file_name_of(component_path);
+    const auto [folder, name] = split_path(component_path);
     const std::size_t dot = name.rfind(u'.');
-    const TextView base = dot == TextView::npos ? name : name.substr(0, dot);
-    Text path = add_path_separator(folder_of(component_path));
-    path += base;
+    Text path(folder); // it keeps its one "\": a drive's root gets no second one
+    path += name.substr(0, dot);
     path += u'.';
     path += extension;
     return path;

@@ -1,8 +1,8 @@
 #include "platform/posix/atomic_file.h"
 
-#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <random>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,13 +55,13 @@ fs::path write_target(const fs::path& path) {
     return path;
 }
 
-// A new, unused name beside the file. The process id and a counter keep two writers (two
-// processes, or two threads of one) apart.
+// A new, unused name beside the file: the process id and a random number keep writers
+// (processes, or threads of one) apart; a name already taken is drawn again.
 Descriptor create_temporary(const fs::path& target, mode_t mode, fs::path& name) {
-    static std::atomic<unsigned> counter{0};
+    std::random_device random;
     for (int attempt = 0; attempt < 16; ++attempt) {
         name = target;
-        name += ".orbek-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        name += ".orbek-" + std::to_string(::getpid()) + "-" + std::to_string(random()) + ".tmp";
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) {
             return Descriptor(fd);

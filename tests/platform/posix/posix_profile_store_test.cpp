@@ -32,6 +32,7 @@ TEST_F(PosixProfileStoreTest, MapsWindowsPathsOntoTheRoot) {
     const std::pair<std::string, fs::path> cases[] = {
         {"c:\\KALVIX\\orbek_dll.ini", root_ / "Kalvix" / "Orbek_DLL.INI"}, // any letter case
         {"C:/Kalvix/New.ini", root_ / "Kalvix" / "New.ini"},
+        {"C:x.ini", root_ / "x.ini"}, // a drive but no "\": not the Windows folder
         {"settings.ini", root_ / "WINDOWS" / "settings.ini"}, // no folder: the Windows folder
         {"", fs::path()},
     };
@@ -68,14 +69,14 @@ TEST_F(PosixProfileStoreTest, TextReadsFitTheBuffer) {
 TEST_F(PosixProfileStoreTest, WritesKeepPermissionsAndLinksAndLeaveNoTemporaryFile) {
     const fs::path file = root_ / "Kalvix" / "a.ini";
     std::ofstream(file) << "[S]\r\nK=old\r\n";
-    ::chmod(file.c_str(), 0640);
+    ::chmod(file.c_str(), 0666); // more than a new file gets under the usual umask
     fs::create_symlink(file, root_ / "link.ini");
     store_.write_string("S", "K", "new", "C:\\link.ini");
     EXPECT_TRUE(fs::is_symlink(root_ / "link.ini"));
     EXPECT_EQ(bytes(file), "[S]\r\nK=new\r\n");
     struct stat info {};
     ::stat(file.c_str(), &info);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(info.st_mode & 07777, 0666u);
     EXPECT_EQ(files_in_kalvix(), 1);
 }
 
