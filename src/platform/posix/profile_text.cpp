@@ -181,7 +181,6 @@ std::string with_value(std::string_view content, std::string_view section, std::
     key = trim_name(key);
     const Place place = find(content, section, key);
     std::string out;
-    out.reserve(content.size() + section.size() + key.size() + value.size() + 8);
     if (place.entry) {
         const Line& line = *place.entry;
         if (line.value_begin == NoValue) {

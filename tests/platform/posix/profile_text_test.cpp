@@ -17,7 +17,7 @@ TEST(ProfileText, FindsValues) {
         {"[S]\r\nKK=v\r\n", "S", "K", std::nullopt},
         {"[S]\r\nK=v\r\n", "SS", "K", std::nullopt},
         {"[S]\r\n=v\r\n", "S", "", "v"}, // the empty key
-        {"[\xE0\xFF\x9A\x9C\x9E]\r\nK=v\r\n", "\xC0\x9F\x8A\x8C\x8E", "k", "v"},
+        {"[az\xE0\xFE\xFF\x9A\x9C\x9E]\r\nK=v\r\n", "AZ\xC0\xDE\x9F\x8A\x8C\x8E", "k", "v"},
         {"[\xB5\xD7]\r\nK=v\r\n", "\xB5\xF7", "K", std::nullopt}, // µ and × have no partner
     };
     for (const auto& c : cases) {
