@@ -23,8 +23,8 @@ class ProfileStore {
     virtual std::uint32_t read_int(std::string_view section, std::string_view key,
                                    std::int32_t fallback, std::string_view path) const = 0;
 
-    // The key's value, or `fallback` less its trailing spaces when the file, section or key
-    // is missing; at most buffer_size - 1 characters, as the platform copies them.
+    // The key's value, or `fallback` less its trailing spaces (never its first character)
+    // when the file, section or key is missing; at most buffer_size - 1 characters.
     virtual std::string read_string(std::string_view section, std::string_view key,
                                     std::string_view fallback, std::size_t buffer_size,
                                     std::string_view path) const = 0;

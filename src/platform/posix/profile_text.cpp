@@ -63,7 +63,6 @@ enum class LineKind { Other, Section, Entry };
 // One line of the file: its text without the line end, where the next line starts, and
 // what it holds.
 struct Line {
-    std::size_t begin = 0;
     std::size_t end = 0;  // where the line end starts
     std::size_t next = 0; // after the line end
     LineKind kind = LineKind::Other;
@@ -73,7 +72,6 @@ struct Line {
 
 Line read_line(std::string_view content, std::size_t begin) {
     Line line;
-    line.begin = begin;
     line.end = begin;
     while (line.end < content.size() && !is_line_break(content[line.end])) {
         ++line.end;

@@ -1,12 +1,12 @@
 #include "win32_profile_store.h"
 
+#include <algorithm>
 #include <windows.h>
 
 namespace orbek {
 namespace {
 
-// The functions take texts ended by code 0; a text holding a code 0 ends there, as it would
-// for any caller of the platform.
+// The functions take texts ended by code 0: a text holding a code 0 ends there for them.
 std::string terminated(std::string_view text) {
     return std::string(text);
 }
@@ -37,7 +37,7 @@ std::string Win32ProfileStore::read_string(std::string_view section, std::string
                              terminated(fallback).c_str(), buffer.data(),
                              static_cast<DWORD>(buffer_size), terminated(path).c_str());
     // The count returned is not looked at: the copy ends at its code 0.
-    buffer.resize(buffer.find('\0') == std::string::npos ? buffer.size() : buffer.find('\0'));
+    buffer.resize(std::min(buffer.find('\0'), buffer.size()));
     return buffer;
 }
 
