@@ -70,9 +70,13 @@ Descriptor create_temporary(const fs::path& target, mode_t mode, fs::path& name)
     return Descriptor(-1);
 }
 
-bool sync_folder(const fs::path& folder) {
+// Makes a rename in the folder durable. The new name is in place either way, so a failure
+// here changes nothing the caller could act on.
+void sync_folder(const fs::path& folder) {
     const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return fd.get() >= 0 && ::fsync(fd.get()) == 0;
+    if (fd.get() >= 0) {
+        ::fsync(fd.get());
+    }
 }
 
 } // namespace
@@ -131,7 +135,7 @@ bool replace_file_atomically(const fs::path& path, std::string_view content) {
         return false;
     }
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    sync_folder(folder); // the new name is in place; a failing sync cannot undo it
+    sync_folder(folder);
     return true;
 }
 

@@ -85,6 +85,13 @@ TEST_F(PosixProfileStoreTest, WritesKeepPermissionsAndLinksAndLeaveNothingBehind
         EXPECT_EQ(files_in_kalvix(), 1); // no temporary file left
     }
     EXPECT_EQ(open_descriptors(), descriptors);
+
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    store_.write_string("S", "K", "v", "C:\\Kalvix\\fresh.ini"); // a new file: as any new file
+    struct stat fresh {};
+    ::stat((root_ / "Kalvix" / "fresh.ini").c_str(), &fresh);
+    EXPECT_EQ(fresh.st_mode & 07777, 0666u & ~umask);
 }
 
 TEST_F(PosixProfileStoreTest, RefusesWhatWindowsWouldRefuse) {

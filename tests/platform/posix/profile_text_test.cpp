@@ -56,6 +56,11 @@ TEST(ProfileNumber, ReadsAsWindowsDoes) {
         {"0B11", 3},
         {"0O17", 15},
         {"-0x1", 4294967295u},
+        {"0", 0},
+        {"0xAa", 170},
+        {"0xfF", 255},
+        {"0x9Z", 9},
+        {"0b2", 0},
         {"123456789012345678901234567890", 1849262357u}, // only 29 digits count
     };
     for (const auto& c : cases) {
