@@ -61,6 +61,7 @@ TEST(ProfileNumber, ReadsAsWindowsDoes) {
         {"0xfF", 255},
         {"0x9Z", 9},
         {"0b2", 0},
+        {"1x5", 1},                                      // a base only after a leading 0
         {"123456789012345678901234567890", 1849262357u}, // only 29 digits count
     };
     for (const auto& c : cases) {
