@@ -1,8 +1,8 @@
-// The private-profile operations of INI files, with 8-bit texts.
+// The three private-profile operations on INI files, with 8-bit texts as the platform's
+// ANSI functions take them: a file is read and written one key per call, nothing is cached.
 #pragma once
 
-#include "automation/text.h"
-
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -12,16 +12,22 @@ namespace orbek {
 class ProfileStore {
   public:
     virtual ~ProfileStore() = default;
+
+    // Stores the key with the value, creating the file and the section when missing. A
+    // failure (missing folder, read-only file) is silent: the caller never learns of it.
     virtual void write_string(std::string_view section, std::string_view key,
-                              std::string_view value, std::string_view path) = 0;
+                              std::string_view value, std::string_view path) const = 0;
+
+    // The key's value read as a number, or `fallback` when the file, section or key is
+    // missing; the 32 bits come back as the platform gives them (unsigned).
     virtual std::uint32_t read_int(std::string_view section, std::string_view key,
-                                   std::int32_t fallback, std::string_view path) = 0;
-    // At most buffer_size - 1 characters, as the platform copies them.
+                                   std::int32_t fallback, std::string_view path) const = 0;
+
+    // The key's value, or `fallback` less its trailing spaces (never its first character)
+    // when the file, section or key is missing; at most buffer_size - 1 characters.
     virtual std::string read_string(std::string_view section, std::string_view key,
                                     std::string_view fallback, std::size_t buffer_size,
-                                    std::string_view path) = 0;
-    // The full path of the component's own file.
-    virtual Text component_path() = 0;
+                                    std::string_view path) const = 0;
 };
 
 } // namespace orbek

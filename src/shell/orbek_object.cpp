@@ -6,6 +6,7 @@
 #include "dates/form_date.h"
 #include "progress/single_bar_progress.h"
 #include "progress/two_bar_progress.h"
+#include "settings/mod_control.h"
 #include "shell/missing_sys_tools.h"
 #include "timecalc/time_sums.h"
 #include "timecalc/time_text.h"
@@ -116,16 +117,23 @@ bool OrbekObject::FechaValida(TextView Fec, Text& Cont, const Variant& Forma) {
     return check_form_date(Fec, Cont, Forma, sys_tools(), platform_.message_box);
 }
 
-void OrbekObject::WrINI(TextView, TextView, TextView, Text&, TextView) {
-    not_available("WrINI");
+SettingsPlatform OrbekObject::settings() const {
+    return {platform_.profiles, platform_.ansi, platform_.component};
 }
 
-double OrbekObject::RdINIInt(TextView, TextView, Text&, std::int32_t, TextView) {
-    not_available("RdINIInt");
+void OrbekObject::WrINI(TextView Seccion, TextView Llave, TextView Valor, Text& Archivo,
+                        TextView Extension) {
+    IniWrite(settings(), Seccion, Llave, Valor, Archivo, Extension);
 }
 
-Text OrbekObject::RdINIStr(TextView, TextView, Text&, TextView, TextView) {
-    not_available("RdINIStr");
+double OrbekObject::RdINIInt(TextView Seccion, TextView Llave, Text& filename, std::int32_t Valor,
+                             TextView Extension) {
+    return IniReadInt(settings(), Seccion, Llave, filename, Valor, Extension);
+}
+
+Text OrbekObject::RdINIStr(TextView SectionName, TextView KeyName, Text& filename,
+                           TextView DefaultValue, TextView Extension) {
+    return IniReadStr(settings(), SectionName, KeyName, filename, DefaultValue, Extension);
 }
 
 bool OrbekObject::Acceso(TextView sDer, std::int16_t iModu) {

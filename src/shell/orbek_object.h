@@ -6,6 +6,7 @@
 #include "automation/typed_call.h"
 #include "platform/platform.h"
 #include "progress/progress_windows.h"
+#include "settings/mod_control.h"
 #include "shell/missing_sys_tools.h"
 #include "shell/module_state.h"
 #include "shell/orbek_interface.h"
@@ -54,6 +55,7 @@ class OrbekObject final : public TimeTextConversions, public DelayMethod {
     SysTools& sys_tools();
     ProgressServices progress_services();
     UsageLogPlatform usage_log_platform();
+    SettingsPlatform settings() const;
 
     ModuleState& state_;
     const Platform& platform_;

@@ -6,15 +6,21 @@
 namespace orbek {
 
 PosixPlatform::PosixPlatform(Host host)
-    : host_(std::move(host)),
-      files_(WindowsPaths(host_.c_root)), platform_{host_.clock,
-                                                    [this]() -> std::shared_ptr<SysTools> {
-                                                        if (!host_.companion_available) {
-                                                            throw VbError(vb::CannotCreateObject);
-                                                        }
-                                                        return std::make_shared<SysToolsImpl>(
-                                                            companion_windows_);
-                                                    },
-                                                    host_.message_box, windows_, files_} {}
+    : host_(std::move(host)), files_(WindowsPaths(host_.c_root)),
+      profiles_(WindowsPaths(host_.c_root)), platform_{host_.clock,
+                                                       [this] { return make_companion(); },
+                                                       host_.message_box,
+                                                       windows_,
+                                                       files_,
+                                                       profiles_,
+                                                       ansi_,
+                                                       component_} {}
+
+std::shared_ptr<SysTools> PosixPlatform::make_companion() {
+    if (!host_.companion_available) {
+        throw VbError(vb::CannotCreateObject);
+    }
+    return std::make_shared<SysToolsImpl>(companion_windows_);
+}
 
 } // namespace orbek

@@ -6,9 +6,12 @@
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
+#include "platform/posix/fixed_component_file.h"
 #include "platform/posix/headless_companion_windows.h"
 #include "platform/posix/headless_window_toolkit.h"
 #include "platform/posix/posix_file_system.h"
+#include "platform/posix/posix_profile_store.h"
+#include "platform/posix/windows1252_code_page.h"
 
 #include <filesystem>
 
@@ -37,10 +40,15 @@ class PosixPlatform {
     void set_companion_available(bool available) { host_.companion_available = available; }
 
   private:
+    std::shared_ptr<SysTools> make_companion();
+
     Host host_;
     HeadlessWindowToolkit windows_;
     HeadlessCompanionWindows companion_windows_{windows_};
     PosixFileSystem files_;
+    PosixProfileStore profiles_;
+    Windows1252CodePage ansi_;
+    FixedComponentFile component_;
     Platform platform_;
 };
 

@@ -5,6 +5,9 @@
 namespace orbek {
 
 Win32Platform::Win32Platform(HINSTANCE module)
-    : windows_(module), platform_{clock_, create_com_sys_tools, message_box_, windows_, files_} {}
+    : windows_(module), platform_{clock_,       create_com_sys_tools,
+                                  message_box_, windows_,
+                                  files_,       profiles_,
+                                  ansi_,        component_} {}
 
 } // namespace orbek

@@ -3,9 +3,12 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_component_file.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_message_box.h"
+#include "platform/win32/win32_profile_store.h"
 #include "platform/win32/win32_window_toolkit.h"
 
 namespace orbek {
@@ -24,6 +27,9 @@ class Win32Platform {
     Win32MessageBox message_box_;
     Win32WindowToolkit windows_;
     Win32FileSystem files_;
+    Win32ProfileStore profiles_;
+    Win32AnsiCodePage ansi_;
+    Win32ComponentFile component_;
     Platform platform_;
 };
 
