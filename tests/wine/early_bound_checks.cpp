@@ -1,7 +1,7 @@
 // Both servers called early-bound through their dual interfaces' own tables of methods, as a
 // compiled host binds to them: results, by-reference write-back, optional arguments left out
 // as null pointers, errors as HRESULTs with the thread's error information, and the
-// companion's closing roll on real windows (under Xvfb).
+// companion's closing roll on a real window (under Xvfb), named by a host's form too.
 #include "MireldaSys.h"
 #include "Orbek_DLL.h"
 #include "host_checks.h"
@@ -127,28 +127,79 @@ void check_error_info_support(Report& report, IUnknown* object, const std::strin
     }
 }
 
-// The closing roll takes a window by its handle, rolls it up to nothing in its ten steps and
-// returns when it has; a handle that is no window is error 5.
+// The smallest form a host passes: one hWnd property, which fails with the form's own error
+// (number and words) once the form has no window.
+class Form final : public IDispatch {
+  public:
+    HWND window = nullptr;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        *object = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; } // lives on the stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
+                                            DISPID* ids) override {
+        *ids = _wcsicmp(names[0], L"hWnd") == 0 ? 1 : DISPID_UNKNOWN;
+        return *ids == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                                     EXCEPINFO* exception, UINT*) override {
+        if (window == nullptr) {
+            *exception = EXCEPINFO{};
+            exception->scode = static_cast<HRESULT>(0x800A016C);
+            exception->bstrDescription = SysAllocString(L"Formulario descargado");
+            return DISP_E_EXCEPTION;
+        }
+        V_VT(result) = VT_I4;
+        V_I4(result) = static_cast<LONG>(reinterpret_cast<INT_PTR>(window));
+        return S_OK;
+    }
+};
+
+// The closing roll takes a window by its handle or by a form's hWnd, rolls it up to nothing in
+// its ten steps and returns when it has; a handle that is no window is error 5, and a form
+// that fails gives its own error.
 void check_closing_roll(Report& report, _SysTools* tools) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"closing roll", WS_POPUP | WS_VISIBLE, 50, 50, 300,
+    Form form;
+    form.window = CreateWindowExW(0, L"STATIC", L"closing roll", WS_POPUP | WS_VISIBLE, 50, 50, 300,
                                   200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    VARIANT handle = *Value(static_cast<long>(reinterpret_cast<INT_PTR>(window)));
+    VARIANT handle = *Value(static_cast<long>(reinterpret_cast<INT_PTR>(form.window)));
+    VARIANT object;
+    V_VT(&object) = VT_DISPATCH;
+    V_DISPATCH(&object) = &form;
     LONG start = 0;
     LONG height = 3000; // twips
-    const DWORD began = GetTickCount();
-    if (report.hresult("CloseEffect on a window", tools->CloseEffect(&start, &height, 0, handle),
-                       S_OK)) {
+    for (const auto& [how, window] :
+         {std::pair{"its handle", handle}, std::pair{"a form", object}}) {
+        SetWindowPos(form.window, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+        const DWORD began = GetTickCount();
+        const HRESULT result = tools->CloseEffect(&start, &height, 0, window);
         RECT frame{};
-        GetWindowRect(window, &frame);
+        GetWindowRect(form.window, &frame);
         const DWORD took = GetTickCount() - began;
-        report.check("CloseEffect rolls the window up to nothing in its steps",
-                     frame.bottom == frame.top && took >= 50,
-                     std::to_string(frame.bottom - frame.top) + " pixels high after " +
-                         std::to_string(took) + " ms");
+        report.check(std::string("CloseEffect on a window named by ") + how +
+                         " rolls it up to nothing in its steps",
+                     result == S_OK && frame.bottom == frame.top && took >= 50,
+                     hresult_text(result) + ", " + std::to_string(frame.bottom - frame.top) +
+                         " pixels high after " + std::to_string(took) + " ms");
     }
-    DestroyWindow(window);
+    DestroyWindow(form.window);
+    form.window = nullptr;
     report.hresult("CloseEffect on a destroyed window is error 5",
                    tools->CloseEffect(&start, &height, 0, handle), InvalidArgument);
+    const HRESULT unloaded = tools->CloseEffect(&start, &height, 0, object);
+    std::wstring description;
+    error_info_source(&description);
+    report.equal("CloseEffect on a form that fails gives the form's own error",
+                 std::to_wstring(HRESULT_CODE(unloaded)) + L" " + description,
+                 L"364 Formulario descargado");
 }
 
 } // namespace
