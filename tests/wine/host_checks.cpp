@@ -1,16 +1,14 @@
 #include "host_checks.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace wine_checks {
 
 std::string utf8(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(size), '\0');
+    std::string result(static_cast<std::size_t>(std::max(size, 0)), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
                         nullptr, nullptr);
     return result;
@@ -22,11 +20,26 @@ std::string hresult_text(HRESULT result) {
     return buffer;
 }
 
+std::wstring wide(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
+
+GUID guid_of(const orbek::Guid& id) {
+    GUID guid{id.data1, id.data2, id.data3, {}};
+    std::copy(id.data4.begin(), id.data4.end(), guid.Data4);
+    return guid;
+}
+
+std::wstring braced(const orbek::Guid& id) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid_of(id), text, 40);
+    return text;
+}
+
 bool Report::check(const std::string& name, bool passed, const std::string& detail) {
     if (passed) {
         std::printf("ok %s\n", name.c_str());
     } else {
-        ++failures_;
         std::printf("not ok %s: %s\n", name.c_str(), detail.c_str());
     }
     std::fflush(stdout);
@@ -55,22 +68,18 @@ void Report::done() const {
 }
 
 Value::Value(const wchar_t* text) {
-    VariantInit(&value_);
     V_VT(&value_) = VT_BSTR;
     V_BSTR(&value_) = SysAllocString(text);
 }
 
 Value::Value(long number) {
-    VariantInit(&value_);
     V_VT(&value_) = VT_I4;
     V_I4(&value_) = number;
 }
 
-Value Value::boolean(bool value) {
-    Value result;
-    V_VT(result.get()) = VT_BOOL;
-    V_BOOL(result.get()) = value ? VARIANT_TRUE : VARIANT_FALSE;
-    return result;
+Value::Value(const Value& other) {
+    VariantInit(&value_);
+    VariantCopy(&value_, const_cast<VARIANT*>(&other.value_));
 }
 
 Value Value::missing() {
@@ -80,35 +89,64 @@ Value Value::missing() {
     return result;
 }
 
-Value::Value(const Value& other) {
-    VariantInit(&value_);
-    VariantCopy(&value_, const_cast<VARIANT*>(&other.value_));
-}
-
 std::wstring Value::text() const {
-    VARIANT converted;
-    VariantInit(&converted);
-    if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&value_), 0, VT_BSTR))) {
+    Value converted;
+    if (FAILED(VariantChangeType(converted.get(), const_cast<VARIANT*>(&value_), 0, VT_BSTR))) {
         return {};
     }
-    std::wstring result(V_BSTR(&converted) ? V_BSTR(&converted) : L"",
-                        SysStringLen(V_BSTR(&converted)));
-    VariantClear(&converted);
-    return result;
+    const BSTR text = V_BSTR(converted.get());
+    return text ? std::wstring(text, SysStringLen(text)) : L"";
 }
 
-long Value::number() const {
-    VARIANT converted;
-    VariantInit(&converted);
-    if (FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&value_), 0, VT_I4))) {
-        return 0;
-    }
-    return V_I4(&converted);
+DISPID member_id(IDispatch* object, const wchar_t* name) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    DISPID id = DISPID_UNKNOWN;
+    object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    return id;
+}
+
+CallResult invoke(IDispatch* object, DISPID member, DISPPARAMS& params) {
+    CallResult outcome;
+    EXCEPINFO exception{};
+    outcome.result = object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT,
+                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
+                                    outcome.value.get(), &exception, &outcome.argument_error);
+    outcome.scode = exception.scode;
+    outcome.source = exception.bstrSource ? exception.bstrSource : L"";
+    outcome.description = exception.bstrDescription ? exception.bstrDescription : L"";
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    return outcome;
+}
+
+CallResult call(IDispatch* object, DISPID member, std::vector<VARIANT> arguments) {
+    std::reverse(arguments.begin(), arguments.end());
+    DISPPARAMS params{arguments.empty() ? nullptr : arguments.data(), nullptr,
+                      static_cast<UINT>(arguments.size()), 0};
+    return invoke(object, member, params);
+}
+
+CallResult call(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments) {
+    return call(object, member_id(object, name), std::move(arguments));
+}
+
+VARIANT reference(VARTYPE type, void* variable) {
+    VARIANT made;
+    VariantInit(&made);
+    V_VT(&made) = VT_BYREF | type;
+    V_BYREF(&made) = variable;
+    return made;
+}
+
+VARIANT by_reference(Value& variable) {
+    return reference(VT_VARIANT, variable.get());
 }
 
 std::wstring error_info_source(std::wstring* description) {
     IErrorInfo* info = nullptr;
     std::wstring source;
+    description->clear();
     if (GetErrorInfo(0, &info) == S_OK && info != nullptr) {
         BSTR text = nullptr;
         info->GetSource(&text);
@@ -121,53 +159,6 @@ std::wstring error_info_source(std::wstring* description) {
         info->Release();
     }
     return source;
-}
-
-void check_error_info_support(Report& report, IUnknown* object, const std::string& class_name,
-                              REFIID iid, const std::string& interface_name) {
-    ISupportErrorInfo* support = nullptr;
-    if (report.hresult(
-            class_name + " offers ISupportErrorInfo",
-            object->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)),
-            S_OK)) {
-        report.hresult("for " + interface_name, support->InterfaceSupportsErrorInfo(iid), S_OK);
-        support->Release();
-    }
-}
-
-DISPID member_id(IDispatch* object, const wchar_t* name) {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    return id;
-}
-
-CallResult call(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments) {
-    CallResult outcome;
-    std::reverse(arguments.begin(), arguments.end());
-    DISPPARAMS params{arguments.empty() ? nullptr : arguments.data(), nullptr,
-                      static_cast<UINT>(arguments.size()), 0};
-    EXCEPINFO exception{};
-    outcome.result = object->Invoke(member_id(object, name), IID_NULL, LOCALE_USER_DEFAULT,
-                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
-                                    outcome.value.get(), &exception, &outcome.argument_error);
-    if (outcome.result == DISP_E_EXCEPTION) {
-        outcome.scode = exception.scode;
-        outcome.source = exception.bstrSource ? exception.bstrSource : L"";
-        outcome.description = exception.bstrDescription ? exception.bstrDescription : L"";
-    }
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
-    return outcome;
-}
-
-VARIANT by_reference(Value& variable) {
-    VARIANT reference;
-    VariantInit(&reference);
-    V_VT(&reference) = VT_BYREF | VT_VARIANT;
-    V_VARIANTREF(&reference) = variable.get();
-    return reference;
 }
 
 IDispatch* create_by_prog_id(const wchar_t* prog_id, HRESULT* result) {

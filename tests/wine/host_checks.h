@@ -1,9 +1,9 @@
-// What the C++ test hosts share: result lines in the harness's form, late-bound calls, the
-// VARIANTs and BSTRs they pass, and the error information a failed call leaves.
+// What the C++ test hosts share: result lines in the harness's form, VARIANTs and BSTRs that
+// free themselves, late-bound calls, and the error information a failed call leaves.
 #pragma once
 
-#include <cstdio>
-#include <initializer_list>
+#include "automation/interface_decl.h"
+
 #include <oaidl.h>
 #include <string>
 #include <vector>
@@ -14,6 +14,11 @@ namespace wine_checks {
 std::string utf8(const std::wstring& text);
 std::string hresult_text(HRESULT result);
 
+// The interface declarations' names and identities in the system's types.
+std::wstring wide(std::u16string_view text);
+GUID guid_of(const orbek::Guid& id);
+std::wstring braced(const orbek::Guid& id); // {XXXXXXXX-...}, as the registry holds it
+
 // Prints "ok <name>" or "not ok <name>: <detail>"; done() prints the "# done" line that
 // tells the harness the host ran to its end.
 class Report {
@@ -23,10 +28,6 @@ class Report {
     bool equal(const std::string& name, long long actual, long long expected);
     bool hresult(const std::string& name, HRESULT actual, HRESULT expected);
     void done() const;
-    int failures() const { return failures_; }
-
-  private:
-    int failures_ = 0;
 };
 
 // A VARIANT that clears itself.
@@ -35,16 +36,14 @@ class Value {
     Value() { VariantInit(&value_); }
     explicit Value(const wchar_t* text);
     explicit Value(long number);
-    static Value boolean(bool value);
-    static Value missing();
-    ~Value() { VariantClear(&value_); }
     Value(const Value& other);
     Value& operator=(const Value&) = delete;
+    ~Value() { VariantClear(&value_); }
+    static Value missing();
 
     VARIANT* get() { return &value_; }
     const VARIANT& operator*() const { return value_; }
     std::wstring text() const; // the value as text ("" when it does not convert)
-    long number() const;       // the value as a Long (0 when it does not convert)
 
   private:
     VARIANT value_;
@@ -67,37 +66,39 @@ class Text {
     BSTR value_ = nullptr;
 };
 
-// The source the thread's error information names ("" when there is none); its description
-// goes to `description`.
-std::wstring error_info_source(std::wstring* description);
-
-// The object says, through ISupportErrorInfo, that `iid` leaves error information.
-void check_error_info_support(Report& report, IUnknown* object, const std::string& class_name,
-                              REFIID iid, const std::string& interface_name);
-
+// What Invoke answered, with the EXCEPINFO it filled.
 struct CallResult {
     HRESULT result = E_FAIL;
     Value value;
-    HRESULT scode = S_OK; // of EXCEPINFO after DISP_E_EXCEPTION
+    HRESULT scode = S_OK;
     std::wstring source;
     std::wstring description;
-    UINT argument_error = 0;
+    UINT argument_error = 0xFFFF;
 };
 
 DISPID member_id(IDispatch* object, const wchar_t* name);
 
-// Calls a method by name with positional arguments in their usual order (the first given
-// first); `arguments` are passed as they stand, so by-reference VARIANTs write back.
+CallResult invoke(IDispatch* object, DISPID member, DISPPARAMS& params);
+
+// Calls a method with positional arguments in their usual order (the first given first);
+// by-reference VARIANTs among them write back.
+CallResult call(IDispatch* object, DISPID member, std::vector<VARIANT> arguments);
 CallResult call(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments);
 
-// A VT_BYREF|VT_VARIANT reference to a variable, as scripts pass variables.
+// A VT_BYREF reference of `type` to `variable`; VT_VARIANT as scripts pass their variables.
+VARIANT reference(VARTYPE type, void* variable);
 VARIANT by_reference(Value& variable);
 
-// An entry point of a loaded DLL as the function type it has.
-template <typename Function> Function export_of(HMODULE library, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
+// The source of the thread's error information ("" when there is none), its description in
+// `description`.
+std::wstring error_info_source(std::wstring* description);
 
 IDispatch* create_by_prog_id(const wchar_t* prog_id, HRESULT* result = nullptr);
+
+// The calling thread in a single-threaded apartment for as long as it lives.
+struct Apartment {
+    Apartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+    ~Apartment() { CoUninitialize(); }
+};
 
 } // namespace wine_checks

@@ -92,55 +92,43 @@ run_host() {
     run_checks "$host" wine "$hosts64/$host.exe" "$@"
 }
 
-regsvr() {
-    wine regsvr32 /s "$@" >/dev/null 2>&1
-}
-
 register_check() {
     local label=$1
     shift
-    if regsvr "$@"; then
+    if wine regsvr32 /s "$@" >/dev/null 2>&1; then
         pass "$label"
     else
         fail "$label" "regsvr32 $* failed"
     fi
 }
 
-have_dll() { [ -f "$1/$2" ]; }
-
-# Registration, unregistration and registration-free activation of one DLL, ending with the
-# DLL registered machine-wide again.
+# Registration, unregistration (which keeps what another program added under our keys),
+# registration-free activation and per-user registration of one DLL, ending with the DLL
+# registered machine-wide again.
 registration_lifecycle() {
-    local dll=$1 progid=$2 manifest=$3
+    local dll=$1 progid=$2
     local path
     path=$(windows_path "$dist64/$dll")
+    run_host registration_checks marked "$path" "$progid"
     register_check "regsvr32 /u $dll" /u "$path"
-    run_host registry_checks absent "$path" "$progid"
-    if [ -f "$dist64/$manifest" ]; then
-        run_host activation_checks "$(windows_path "$dist64/$manifest")" "$progid"
-    else
-        fail "registration-free $dll" "$dist64/$manifest missing"
-    fi
+    run_host registration_checks unregistered "$path" "$progid"
+    run_host registration_checks activation "$(windows_path "$dist64/${dll%.dll}.manifest")" "$progid"
     register_check "regsvr32 /n /i:user $dll" /n /i:user "$path"
-    run_host registry_checks user "$path" "$progid"
+    run_host registration_checks user "$path" "$progid"
     register_check "regsvr32 /u /n /i:user $dll" /u /n /i:user "$path"
-    run_host registry_checks absent "$path" "$progid"
+    run_host registration_checks absent "$path" "$progid"
     register_check "regsvr32 $dll" "$path"
-    run_host registry_checks present "$path" "$progid"
+    run_host registration_checks present "$path" "$progid"
 }
 
 run_64_bit() {
-    local companion=0 component=0 script
-    if have_dll "$dist64" MireldaSys.dll; then
-        companion=1
-    else
-        fail "dist/win64/MireldaSys.dll" "missing (cmake --preset win64 && cmake --build build/win64)"
-    fi
-    if have_dll "$dist64" Orbek_DLL.dll; then
-        component=1
-    else
-        fail "dist/win64/Orbek_DLL.dll" "missing (cmake --preset win64 && cmake --build build/win64)"
-    fi
+    local companion=1 component=1 dll script
+    for dll in MireldaSys.dll Orbek_DLL.dll; do
+        [ -f "$dist64/$dll" ] && continue
+        fail "dist/win64/$dll" "missing (cmake --preset win64 && cmake --build build/win64)"
+        companion=0 component=0
+    done
+    [ "$component" -eq 1 ] || return
 
     # A server left from an earlier session may be bound to no display: start afresh.
     WINEPREFIX=$root/build/wineprefix wineserver -k 2>/dev/null
@@ -150,30 +138,21 @@ run_64_bit() {
     fi
     trap wine_prefix_stop EXIT
 
-    [ "$companion" -eq 1 ] && register_check "regsvr32 MireldaSys.dll" "$(windows_path "$dist64/MireldaSys.dll")"
-    [ "$component" -eq 1 ] && register_check "regsvr32 Orbek_DLL.dll" "$(windows_path "$dist64/Orbek_DLL.dll")"
+    register_check "regsvr32 MireldaSys.dll" "$(windows_path "$dist64/MireldaSys.dll")"
+    register_check "regsvr32 Orbek_DLL.dll" "$(windows_path "$dist64/Orbek_DLL.dll")"
 
-    # The two hosts that measure their heaps ask the automation library to free every BSTR at
-    # once instead of keeping some for reuse, so that the heap holds only what is still in use.
-    run_host com_support_checks
+    # The leak check asks the automation library to free every BSTR at once instead of
+    # keeping some for reuse, so that the heap holds only what is still in use.
+    OANOCACHE=1 run_host late_bound_checks
+    run_host early_bound_checks
+    run_host typelib_checks
+    run_host method_call_checks "$(windows_path "$root/tests/shell/method_calls.tsv")"
+    run_host server_checks "$(windows_path "$dist64/Orbek_DLL.dll")" \
+        "$(windows_path "$dist64/MireldaSys.dll")"
     # The INI settings on kernel32's profile functions, linked in directly (no DLL needed).
     run_host profile_checks "$(windows_path "$root/tests/data/ini/profile_corpus.txt")"
-    if [ "$companion" -eq 1 ]; then
-        OANOCACHE=1 run_host companion_checks "$(windows_path "$dist64/MireldaSys.dll")"
-        run_host window_checks
-        progress_windows
-        run_host usage_log_checks "$(windows_path "$work/usage-log")"
-    fi
-    if [ "$component" -eq 1 ]; then
-        OANOCACHE=1 run_host component_checks "$(windows_path "$dist64/Orbek_DLL.dll")"
-        [ "$companion" -eq 1 ] &&
-            run_host method_call_checks "$(windows_path "$root/tests/shell/method_calls.tsv")"
-        [ "$companion" -eq 1 ] && run_host thread_checks "$(windows_path "$dist64/MireldaSys.dll")"
-        [ "$companion" -eq 1 ] && run_host component_vtable_checks
-    fi
-    if [ "$companion" -eq 1 ] && [ "$component" -eq 1 ]; then
-        run_host typelib_checks
-    fi
+    progress_windows
+    run_host usage_log_checks "$(windows_path "$work/usage-log")"
 
     # Date entry and validation: the shapes of a form's controls only a C++ host makes, and
     # the user's message box of FechaValida as it shows on the screen (date_dialog.sh); the
@@ -198,25 +177,11 @@ run_64_bit() {
     done
 
     for script in "$here"/*.vbs; do
-        case $(basename "$script") in
-        companion_*) [ "$companion" -eq 1 ] || continue ;;
-        *) if [ "$companion" -ne 1 ] || [ "$component" -ne 1 ]; then continue; fi ;;
-        esac
-        case $(basename "$script") in
-        *without_companion*)
-            # The component must live on without its companion: take it away for this one.
-            regsvr /u "$(windows_path "$dist64/MireldaSys.dll")"
-            run_script "$script" "$dist64"
-            register_check "regsvr32 MireldaSys.dll again" "$(windows_path "$dist64/MireldaSys.dll")"
-            ;;
-        *) run_script "$script" "$dist64" ;;
-        esac
+        run_script "$script" "$dist64"
     done
 
-    [ "$companion" -eq 1 ] &&
-        registration_lifecycle MireldaSys.dll MireldaSys.SysTools MireldaSys.manifest
-    [ "$component" -eq 1 ] &&
-        registration_lifecycle Orbek_DLL.dll Orbek_DLL.OrbekDLL Orbek_DLL.manifest
+    registration_lifecycle MireldaSys.dll MireldaSys.SysTools
+    registration_lifecycle Orbek_DLL.dll Orbek_DLL.OrbekDLL
 
     wine_prefix_stop
     trap - EXIT
@@ -269,11 +234,8 @@ check_32_bit_exports() {
             sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p')
         for entry in DllCanUnloadNow DllGetClassObject DllInstall DllRegisterServer \
             DllUnregisterServer; do
-            if grep -qw "$entry" <<<"$exports"; then
-                pass "32-bit $dll exports $entry"
-            else
+            grep -qw "$entry" <<<"$exports" && pass "32-bit $dll exports $entry" ||
                 fail "32-bit $dll exports $entry" "not in its export table"
-            fi
         done
     done
 }
@@ -296,7 +258,6 @@ run_32_bit() {
     register_check "32-bit regsvr32 MireldaSys.dll" "$(windows_path "$dist32/MireldaSys.dll")"
     register_check "32-bit regsvr32 Orbek_DLL.dll" "$(windows_path "$dist32/Orbek_DLL.dll")"
     for script in "$here"/*.vbs; do
-        case $(basename "$script") in *without_companion*) continue ;; esac
         run_script "$script" "$dist32"
     done
     wine_prefix_stop

@@ -65,7 +65,8 @@ _SysTools* create_tools(Report& report) {
 HRESULT can_unload_companion() {
     using CanUnload = HRESULT(STDAPICALLTYPE*)();
     HMODULE module = GetModuleHandleW(L"MireldaSys.dll");
-    const auto can_unload = module ? export_of<CanUnload>(module, "DllCanUnloadNow") : nullptr;
+    const auto can_unload = module ? reinterpret_cast<CanUnload>(
+                                 reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow"))) : nullptr;
     return can_unload ? can_unload() : E_FAIL;
 }
 

@@ -16,26 +16,19 @@ End Sub
 
 ' A value with its type, for the detail of a failed check.
 Function Shown(value)
-    If IsObject(value) Then
-        Shown = "an object"
-    ElseIf IsNull(value) Then
-        Shown = "Null"
-    ElseIf IsArray(value) Then
-        Shown = "an array"
-    Else
-        Shown = TypeName(value) & " """ & CStr(value) & """"
+    Shown = TypeName(value)
+    If Not IsObject(value) And Not IsArray(value) And Not IsNull(value) Then
+        Shown = Shown & " """ & CStr(value) & """"
     End If
 End Function
 
 ' Equal values; a text only equals a text (so "5" is not 5).
 Sub CheckEqual(name, actual, expected)
     Dim same
-    If IsObject(actual) Or IsObject(expected) Or IsArray(actual) Or IsNull(actual) Then
-        same = False
-    ElseIf (VarType(actual) = vbString) <> (VarType(expected) = vbString) Then
-        same = False
-    Else
-        same = (actual = expected)
+    same = False
+    If Not IsObject(actual) And Not IsArray(actual) And Not IsNull(actual) Then
+        same = (VarType(actual) = vbString) = (VarType(expected) = vbString)
+        If same Then same = (actual = expected)
     End If
     Check name, same, "got " & Shown(actual) & ", expected " & Shown(expected)
 End Sub
