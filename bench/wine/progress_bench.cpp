@@ -2,6 +2,8 @@
 // through IDispatch::Invoke as a script host calls them, against MasDeUnDia in the same run:
 // 10,000 calls a row, the best of five rounds. Prints a table row per loop: microseconds a
 // call and the ratio to MasDeUnDia.
+#include "bench_support.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -13,32 +15,16 @@
 
 namespace {
 
-constexpr int Calls = 10000;
-constexpr int Rounds = 5;
-
-VARIANT money(long long whole) {
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_CY;
-    V_CY(&v).int64 = whole * 10000;
-    return v;
-}
-
-VARIANT number(double value) {
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_R8;
-    V_R8(&v) = value;
-    return v;
-}
+using bench_support::money;
+using bench_support::number;
+using bench_support::real;
 
 VARIANT text(const std::wstring& value) {
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = SysAllocString(value.c_str());
-    return v;
+    return bench_support::text(value.c_str());
 }
+
+constexpr int Calls = 10000;
+constexpr int Rounds = 5;
 
 class Object {
   public:
@@ -69,35 +55,12 @@ class Object {
     IDispatch* object_;
 };
 
-// Microseconds a call, the best of the rounds; `call(i)` makes call number i.
-double time_calls(const std::function<void(int)>& call) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    double best = 1e300;
-    for (int round = 0; round < Rounds; ++round) {
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        for (int i = 0; i < Calls; ++i) {
-            call(i);
-        }
-        QueryPerformanceCounter(&end);
-        best = std::min(best, static_cast<double>(end.QuadPart - start.QuadPart) * 1e6 /
-                                  static_cast<double>(frequency.QuadPart) / Calls);
-    }
-    return best;
-}
-
 } // namespace
 
 int main() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    CLSID id;
-    IDispatch* dispatch = nullptr;
-    if (FAILED(CLSIDFromProgID(L"Orbek_DLL.OrbekDLL", &id)) ||
-        FAILED(CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&dispatch)))) {
-        std::fprintf(stderr, "cannot create Orbek_DLL.OrbekDLL\n");
+    IDispatch* dispatch = bench_support::create(L"Orbek_DLL.OrbekDLL");
+    if (dispatch == nullptr) {
         return 1;
     }
     const Object orbek(dispatch);
@@ -125,7 +88,7 @@ int main() {
         {"ProgressBar, a new value only", [&](int i) { record(i, 5000); }},
         {"ProgressShow, i and 10,000 - i of 10,000",
          [&](int i) {
-             orbek.call(show, {number(i / 100.0), number((Calls - i) / 100.0),
+             orbek.call(show, {real(i / 100.0), real((Calls - i) / 100.0),
                                text(L"Clientes " + std::to_wstring(i)),
                                text(L"Facturas " + std::to_wstring(Calls - i)), text(title)});
          }},
@@ -133,12 +96,13 @@ int main() {
     double baseline = 0;
     std::printf("| loop of 10,000 calls | time a call | ratio to MasDeUnDia |\n|---|---|---|\n");
     for (const Row& row : rows) {
-        const double microseconds = time_calls(row.call);
+        const double microseconds =
+            1e6 * bench_support::best_seconds_a_call(Rounds, Calls, row.call);
         baseline = baseline == 0 ? microseconds : baseline;
         std::printf("| %s | %.2f us | %.0f |\n", row.label, microseconds, microseconds / baseline);
     }
     orbek.call(bar, {money(1), money(0), money(1), text(L""), text(L"")});
-    orbek.call(show, {number(0), number(0), text(L"Fin")});
+    orbek.call(show, {real(0), real(0), text(L"Fin")});
     dispatch->Release();
     CoUninitialize();
     return 0;
