@@ -26,10 +26,18 @@ void BarControl::put(DISPID, const Variant& value) {
     const int inner_width = inside(client_rect()).right - inside(client_rect()).left;
     const bool fill_changes =
         bar_fill_width(stored, inner_width) != bar_fill_width(value_, inner_width);
+    const bool value_changes = stored != value_;
     value_ = stored;
+    if (value_changes) {
+        show_value_text();
+    }
     if (fill_changes) {
         repaint(); // the same fill is not drawn again
     }
+}
+
+Text BarControl::value_text() const {
+    return to_text(Variant(value_));
 }
 
 RECT BarControl::inside(const RECT& client) const {

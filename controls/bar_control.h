@@ -17,6 +17,7 @@ class BarControl final : public DisplayControl {
     Variant get(DISPID member) const override;
     void put(DISPID member, const Variant& value) override;
     void paint(HDC device, const RECT& client) const override;
+    Text value_text() const override;
 
   private:
     RECT inside(const RECT& client) const;

@@ -113,8 +113,13 @@ void DialControl::put(DISPID member, const Variant& value) {
     const bool changes = stored != value_;
     value_ = stored;
     if (changes) {
+        show_value_text();
         repaint(); // the same value is not drawn again
     }
+}
+
+Text DialControl::value_text() const {
+    return currency_to_text(value_);
 }
 
 void DialControl::paint(HDC device, const RECT& client) const {

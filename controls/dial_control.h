@@ -16,6 +16,7 @@ class DialControl final : public DisplayControl {
     Variant get(DISPID member) const override;
     void put(DISPID member, const Variant& value) override;
     void paint(HDC device, const RECT& client) const override;
+    Text value_text() const override;
 
   private:
     Currency value_;

@@ -6,6 +6,7 @@
 #include "window_support.h"
 
 #include <cwchar>
+#include <string>
 
 namespace orbek::controls {
 
@@ -29,9 +30,11 @@ DisplayControl::~DisplayControl() {
 bool DisplayControl::create_window(const wchar_t* class_name, HWND parent, const RECT& place,
                                    HINSTANCE instance) {
     register_window_class(instance, class_name, window_procedure);
-    window_ = CreateWindowExW(0, class_name, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                              place.left, place.top, place.right - place.left,
-                              place.bottom - place.top, parent, nullptr, instance, this);
+    const Text text = value_text();
+    window_ = CreateWindowExW(0, class_name, std::wstring(text.begin(), text.end()).c_str(),
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, place.left, place.top,
+                              place.right - place.left, place.bottom - place.top, parent, nullptr,
+                              instance, this);
     return window_ != nullptr;
 }
 
@@ -66,6 +69,15 @@ void DisplayControl::paint_buffered() const {
 void DisplayControl::repaint() const {
     if (window_ != nullptr) {
         InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+// The window's text is kept by the system, so a screen reader, or a program of another
+// process, reads the value without a message to this thread (which may be busy in a call).
+void DisplayControl::show_value_text() const {
+    if (window_ != nullptr) {
+        const Text text = value_text();
+        SetWindowTextW(window_, std::wstring(text.begin(), text.end()).c_str());
     }
 }
 

@@ -46,9 +46,13 @@ class DisplayControl : public IDispatch {
     // Stores the value, converted to the property's type (a VbError when it cannot be).
     virtual void put(DISPID member, const Variant& value) = 0;
     virtual void paint(HDC device, const RECT& client) const = 0;
+    // The value as text, which is also the window's text (see show_value_text).
+    virtual Text value_text() const = 0;
 
     // Asks for a repaint of the whole control, when it has a window.
     void repaint() const;
+    // Puts the value's text into the window's text after the value changed.
+    void show_value_text() const;
     RECT client_rect() const;
 
   private:

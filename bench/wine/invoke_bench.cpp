@@ -1,6 +1,8 @@
 // Late-bound calls from a C++ host under Wine: IDispatch::Invoke with a prepared DISPPARAMS,
 // against Scripting.Dictionary's Exists("abc") in the same run, best of several runs. Prints a
 // table row per call: nanoseconds a call and the ratio to the baseline.
+#include "bench_support.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <objbase.h>
@@ -10,6 +12,10 @@
 #include <windows.h>
 
 namespace {
+
+using bench_support::create;
+using bench_support::number;
+using bench_support::text;
 
 constexpr int Rounds = 5;
 constexpr int CallsPerRound = 200000;
@@ -28,58 +34,17 @@ DISPID member_id(IDispatch* object, const wchar_t* name) {
     return id;
 }
 
-IDispatch* create(const wchar_t* prog_id) {
-    CLSID id;
-    IDispatch* object = nullptr;
-    if (FAILED(CLSIDFromProgID(prog_id, &id)) ||
-        FAILED(CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&object)))) {
-        std::fprintf(stderr, "cannot create %ls\n", prog_id);
-        return nullptr;
-    }
-    return object;
-}
-
-VARIANT text(const wchar_t* value) {
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_BSTR;
-    V_BSTR(&v) = SysAllocString(value);
-    return v;
-}
-
-VARIANT number(LONG value) {
-    VARIANT v;
-    VariantInit(&v);
-    V_VT(&v) = VT_I4;
-    V_I4(&v) = value;
-    return v;
-}
-
 // Nanoseconds a call, the best of the rounds.
 double time_case(Case& c) {
     std::vector<VARIANT> reversed(c.arguments.rbegin(), c.arguments.rend());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    double best = 1e300;
-    for (int round = 0; round < Rounds; ++round) {
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        for (int i = 0; i < CallsPerRound; ++i) {
-            VARIANT result;
-            VariantInit(&result);
-            c.object->Invoke(c.member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                             &result, nullptr, nullptr);
-            VariantClear(&result);
-        }
-        QueryPerformanceCounter(&end);
-        const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) /
-                               static_cast<double>(frequency.QuadPart);
-        best = std::min(best, seconds * 1e9 / CallsPerRound);
-    }
-    return best;
+    return 1e9 * bench_support::best_seconds_a_call(Rounds, CallsPerRound, [&](int) {
+               VARIANT result;
+               VariantInit(&result);
+               c.object->Invoke(c.member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                &result, nullptr, nullptr);
+               VariantClear(&result);
+           });
 }
 
 } // namespace

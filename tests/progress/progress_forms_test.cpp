@@ -8,7 +8,8 @@ namespace orbek {
 namespace {
 
 // A window is built control by control from its design, so each control's container must
-// stand before it and be a container; names are unique.
+// stand before it and be a container; names are unique. A window loaded afresh shows its
+// labels' design caption.
 TEST(ProgressForms, ContainersComeBeforeWhatTheyHold) {
     for (const FormDesign& design :
          {progress_forms::single_bar_design(), progress_forms::two_bar_design()}) {
@@ -24,6 +25,8 @@ TEST(ProgressForms, ContainersComeBeforeWhatTheyHold) {
                 containers.insert(control.name);
             }
             EXPECT_EQ(control.kind == ControlKind::External, !control.class_name.empty())
+                << design.name << " " << control.name;
+            EXPECT_EQ(control.caption, control.kind == ControlKind::Label ? u"Label1" : u"")
                 << design.name << " " << control.name;
         }
     }

@@ -18,29 +18,34 @@ Currency money(double value) {
     return Currency::from_double(value);
 }
 
-struct BarCall {
+// A call of ProgressBar (Valor of Max), or of STIProgressBar with Valor as its percentage.
+struct Call {
     double valor;
-    double max;
-    Text text = u"";
-    Text title = u"Procesando ...";
+    double max = 100;
     bool run_down = false;
     bool effect = false;
+    Text text = u"";
+    Text title = u"Procesando ...";
+    bool sti = false;
     double min = 0;
 };
 
-void call(ProgressHost& host, const BarCall& c) {
-    progress_bar(host.windows, host.services, money(c.valor), money(c.min), money(c.max), c.text,
-                 c.title, c.run_down, c.effect);
+void make(ProgressHost& host, const Call& c) {
+    if (c.sti) {
+        sti_progress_bar(host.windows, host.services, static_cast<std::int16_t>(c.valor), c.text,
+                         c.title, c.run_down, c.effect);
+    } else {
+        progress_bar(host.windows, host.services, money(c.valor), money(c.min), money(c.max),
+                     c.text, c.title, c.run_down, c.effect);
+    }
 }
 
-void sti(ProgressHost& host, std::int16_t percentage, bool run_down = false, bool effect = false,
-         TextView text = u"", TextView title = u"Procesando ...") {
-    sti_progress_bar(host.windows, host.services, percentage, text, title, run_down, effect);
-}
+const Lines Load = {"Load FrmProgressBar"};
+const Lines Hide = {"FrmProgressBar.Hide"};
+const Lines Effect = {"CloseEffect 0, 3135, 0, FrmProgressBar"};
 
-// The lines of one update call on a window that is already loaded.
-Lines update_lines(const std::string& dial, const std::string& bar, const std::string& text,
-                   const std::string& caption = "Procesando ...") {
+Lines update(const std::string& dial, const std::string& bar, const std::string& text = "",
+             const std::string& caption = "Procesando ...") {
     return {"FrmProgressBar.Height = 3135",
             "FrmProgressBar.gauge1.[0x68030000] = " + dial,
             "FrmProgressBar.BarraVista1.[0x68030002] = " + bar,
@@ -50,9 +55,9 @@ Lines update_lines(const std::string& dial, const std::string& bar, const std::s
             "FrmProgressBar.Show"};
 }
 
-// The run-down: the text line emptied, the dial at 100, the window shown, the pause before,
-// then 101 steps from 100 to 0 with `level` pauses.
-Lines run_down_lines(const Lines& pause_before, int level) {
+// The text line emptied, the dial at 100, the window shown, the pause before, then 101 steps
+// from 100 to 0, each with its pause at `level`.
+Lines run_down(const Lines& pause_before, int level) {
     Lines lines = {"FrmProgressBar.Label1.Caption = \"\"",
                    "FrmProgressBar.gauge1.[0x68030000] = Integer 100", "FrmProgressBar.Show"};
     lines.insert(lines.end(), pause_before.begin(), pause_before.end());
@@ -67,200 +72,113 @@ Lines run_down_lines(const Lines& pause_before, int level) {
 
 TEST(ProgressPercentage, IsValorTimesHundredOverMaxInCurrency) {
     struct Case {
-        double valor;
-        double max;
-        double percentage;
+        double valor, max, percentage;
     };
     const Case cases[] = {
         {50, 200, 25},
-        {0, 200, 0},
-        {1, 3, 33.3333},
         {2, 3, 66.6667},
-        {-5, 100, -5},
         {5, -100, -5},
         {50.5, 100, 50.5},
-        {9999.9999, 10000, 100}, // 99.999999 rounds up to the finishing 100.0000
-        {9999.9949, 10000, 99.9999},
         {300, 200, 150},
-        {0.0001, 1000000, 0}, // 0.00000001 has no fourth decimal
+        {9999.9999, 10000, 100},
+        {9999.9949, 10000, 99.9999},
+        {0.0001, 1000000, 0},
         {1, 0.0001, 1000000},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(progress_percentage(money(c.valor), money(c.max)), money(c.percentage))
             << c.valor << " of " << c.max;
     }
-}
-
-TEST(ProgressPercentage, FailsWithOverflowWhenItDoesNotFit) {
+    // An infinite quotient, none at all, a hundred-fold or a quotient past the Currency range.
     const Currency largest = Currency::from_scaled(std::numeric_limits<std::int64_t>::max());
-    struct Case {
-        Currency valor;
-        Currency max;
-    };
-    const Case cases[] = {
-        {money(5), money(0)},         // an infinite quotient
-        {money(-5), money(0)},        // minus infinity
-        {money(0), money(0)},         // no quotient at all
-        {largest, money(1000)},       // the hundred-fold is past the Currency range
-        {money(1e12), money(0.0001)}, // the quotient is
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(error_number([&] { progress_percentage(c.valor, c.max); }), vb::Overflow)
-            << c.valor.scaled() << " of " << c.max.scaled();
+    for (const auto& [valor, max] : {std::pair{money(5), money(0)},
+                                     {money(-5), money(0)},
+                                     {money(0), money(0)},
+                                     {largest, money(1000)},
+                                     {money(1e12), money(0.0001)}}) {
+        EXPECT_EQ(error_number([&] { progress_percentage(valor, max); }), vb::Overflow)
+            << valor.scaled() << " of " << max.scaled();
     }
 }
 
-TEST(ProgressBarUpdate, SetsHeightDialBarTextCaptionThenHandlesEventsAndShows) {
-    struct Case {
-        BarCall call;
-        Lines lines;
-    };
-    const Case cases[] = {
-        {{50, 200, u"Registro 50"}, update_lines("Currency 25", "Long 25", "Registro 50")},
-        {{50, 200, u"x", u"Title", false, false, 40}, // Min takes no part
-         update_lines("Currency 25", "Long 25", "x", "Title")},
-        {{0, 200}, update_lines("Currency 0", "Long 0", "")},
-        // The dial keeps four decimals; the bar rounds halves to even.
-        {{50.5, 100}, update_lines("Currency 50.5", "Long 50", "")},
-        {{51.5, 100}, update_lines("Currency 51.5", "Long 52", "")},
-        {{2, 3}, update_lines("Currency 66.6667", "Long 67", "")},
-        {{99.9949, 100}, update_lines("Currency 99.9949", "Long 100", "")},
-        // Nothing is clamped: opposite signs give a negative update.
-        {{-5, 100}, update_lines("Currency -5", "Long -5", "")},
-        // The finishing flags do nothing in an update.
-        {{10, 100, u"", u"T", true, true}, update_lines("Currency 10", "Long 10", "", "T")},
-    };
-    for (const Case& c : cases) {
-        ProgressHost host;
-        call(host, c.call);
-        EXPECT_EQ(host.take(), joined({{"Load FrmProgressBar"}, c.lines}))
-            << c.call.valor << " of " << c.call.max;
-    }
-}
-
-TEST(ProgressBarUpdate, ShowsAgainOnEveryUpdateAndLoadsOnlyOnce) {
-    ProgressHost host;
-    call(host, {10, 100, u"a"});
-    call(host, {20, 100, u"b"});
-    EXPECT_EQ(host.take(), joined({{"Load FrmProgressBar"},
-                                   update_lines("Currency 10", "Long 10", "a"),
-                                   update_lines("Currency 20", "Long 20", "b")}));
-}
-
-TEST(ProgressBarFinish, RunsDownPlaysTheEffectAndHidesAsAsked) {
-    const Lines count_pause = {}; // the empty count records nothing
-    const Lines effect = {"CloseEffect 0, 3135, 0, FrmProgressBar"};
-    const Lines hide = {"FrmProgressBar.Hide"};
+// Each case: the calls a thread makes, then the error and the lines of the last of them.
+TEST(SingleBarProgress, EachCallTakesItsStepsInOrder) {
     struct Case {
         const char* name;
-        BarCall call;
+        std::vector<Call> calls;
         Lines lines;
+        int error = 0;
+        int effect_error = 0; // the companion's, in the last call
     };
     const Case cases[] = {
-        {"no flags", {100, 100}, hide},
-        {"above the maximum", {250, 100}, hide},
-        {"rounded up to 100", {9999.9999, 10000}, hide},
-        {"run-down", {100, 100, u"", u"", true}, joined({run_down_lines(count_pause, 5), hide})},
-        {"effect", {100, 100, u"", u"", false, true}, joined({effect, hide})},
+        {"an update",
+         {{.valor = 50, .max = 200, .text = u"Registro 50"}},
+         joined({Load, update("Currency 25", "Long 25", "Registro 50")})},
+        {"Min takes no part",
+         {{.valor = 50, .max = 200, .title = u"Mine", .min = 40}},
+         joined({Load, update("Currency 25", "Long 25", "", "Mine")})},
+        {"0", {{.valor = 0, .max = 200}}, joined({Load, update("Currency 0", "Long 0")})},
+        {"50.5 to even", {{.valor = 50.5}}, joined({Load, update("Currency 50.5", "Long 50")})},
+        {"51.5 to even", {{.valor = 51.5}}, joined({Load, update("Currency 51.5", "Long 52")})},
+        {"99.9949", {{.valor = 99.9949}}, joined({Load, update("Currency 99.9949", "Long 100")})},
+        {"negative", {{.valor = -5}}, joined({Load, update("Currency -5", "Long -5")})},
+        {"flags in an update",
+         {{.valor = 10, .run_down = true, .effect = true}},
+         joined({Load, update("Currency 10", "Long 10")})},
+        {"the next update",
+         {{.valor = 10}, {.valor = 20, .text = u"b"}},
+         update("Currency 20", "Long 20", "b")},
+        {"finish", {{.valor = 10}, {.valor = 100}}, Hide},
+        {"above Max", {{.valor = 10}, {.valor = 250}}, Hide},
+        {"rounded up to 100", {{.valor = 10}, {.valor = 9999.9999, .max = 10000}}, Hide},
+        {"run-down",
+         {{.valor = 10}, {.valor = 100, .run_down = true}},
+         joined({run_down({}, 5), Hide})},
+        {"effect", {{.valor = 10}, {.valor = 100, .effect = true}}, joined({Effect, Hide})},
         {"both",
-         {100, 100, u"", u"", true, true},
-         joined({run_down_lines(count_pause, 5), effect, hide})},
+         {{.valor = 10}, {.valor = 100, .run_down = true, .effect = true}},
+         joined({run_down({}, 5), Effect, Hide})},
+        {"finish first", {{.valor = 100}}, joined({Load, Hide})},
+        // Shown with the design caption, which nothing has replaced.
+        {"run-down first",
+         {{.valor = 100, .run_down = true}},
+         joined({Load, run_down({}, 5), Hide})},
+        {"after the effect",
+         {{.valor = 10, .text = u"a", .title = u"Job"},
+          {.valor = 100, .effect = true},
+          {.valor = 1}},
+         update("Currency 1", "Long 1")},
+        {"Max 0", {{.valor = 5, .max = 0}}, {}, vb::Overflow},
+        {"0 of 0", {{.valor = 0, .max = 0}}, {}, vb::Overflow},
+        // The dial takes the percentage; the bar cannot.
+        {"past the Long range",
+         {{.valor = -1e9, .max = 1}},
+         joined({Load,
+                 {"FrmProgressBar.Height = 3135",
+                  "FrmProgressBar.gauge1.[0x68030000] = Currency -100000000000"}}),
+         vb::Overflow},
+        {"a failing effect", {{.valor = 10}, {.valor = 100, .effect = true}}, Effect, 91, 91},
+        {"STI 99", {{.valor = 99, .sti = true}}, joined({Load, update("Integer 99", "Long 99")})},
+        {"STI -5", {{.valor = -5, .sti = true}}, joined({Load, update("Integer -5", "Long -5")})},
+        {"STI 100", {{.valor = 100, .sti = true}}, joined({Load, Hide})},
+        {"STI 32767", {{.valor = 32767, .sti = true}}, joined({Load, Hide})},
+        {"STI both",
+         {{.valor = 40, .sti = true},
+          {.valor = 100, .run_down = true, .effect = true, .sti = true}},
+         joined({run_down({"Delay 5"}, 1), Effect, Hide})},
     };
     for (const Case& c : cases) {
         ProgressHost host;
-        call(host, {10, 100});
+        for (std::size_t i = 0; i + 1 < c.calls.size(); ++i) {
+            make(host, c.calls[i]);
+        }
         host.take();
-        call(host, c.call);
+        if (c.effect_error != 0) {
+            host.companion.close_effect_error = c.effect_error;
+        }
+        EXPECT_EQ(error_number([&] { make(host, c.calls.back()); }), c.error) << c.name;
         EXPECT_EQ(host.take(), c.lines) << c.name;
-        const HeadlessFormState* window = host.toolkit.form("FrmProgressBar");
-        ASSERT_NE(window, nullptr);
-        EXPECT_TRUE(window->loaded) << c.name; // hidden, never unloaded
-        EXPECT_FALSE(window->visible) << c.name;
     }
-}
-
-TEST(ProgressBarFinish, OnAFreshThreadLoadsTheWindowHiddenAndShowsTheDesignCaption) {
-    ProgressHost host;
-    call(host, {100, 100});
-    EXPECT_EQ(host.take(), (Lines{"Load FrmProgressBar", "FrmProgressBar.Hide"}));
-
-    // A run-down on a window no update has shown shows it with its design caption.
-    ProgressHost fresh;
-    call(fresh, {100, 100, u"", u"", true});
-    const Lines lines = fresh.take();
-    ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "Load FrmProgressBar");
-    EXPECT_EQ(lines[3], "FrmProgressBar.Show");
-    EXPECT_EQ(fresh.toolkit.form("FrmProgressBar")->caption, u"Form1");
-}
-
-TEST(ProgressBarFinish, KeepsCaptionTextAndHeightForTheNextUpdate) {
-    ProgressHost host;
-    call(host, {10, 100, u"last line", u"My job"});
-    call(host, {100, 100, u"ignored", u"ignored too", false, true});
-    const HeadlessFormState* window = host.toolkit.form("FrmProgressBar");
-    EXPECT_EQ(window->caption, u"My job");
-    EXPECT_EQ(window->texts.at("Label1"), u"last line");
-    host.take();
-    // The next update shows it again at its full height.
-    call(host, {1, 100});
-    EXPECT_EQ(host.take(), update_lines("Currency 1", "Long 1", ""));
-    EXPECT_TRUE(window->visible);
-    EXPECT_EQ(window->height_twips, 3135);
-}
-
-TEST(STIProgressBar, UpdatesWithTheIntegerAsGivenAndFinishesFrom100) {
-    struct Case {
-        std::int16_t percentage;
-        Lines lines;
-    };
-    const Case cases[] = {
-        {25, update_lines("Integer 25", "Long 25", "")},
-        {99, update_lines("Integer 99", "Long 99", "")},
-        {0, update_lines("Integer 0", "Long 0", "")},
-        {-5, update_lines("Integer -5", "Long -5", "")},
-        {-32768, update_lines("Integer -32768", "Long -32768", "")},
-        {100, {"FrmProgressBar.Hide"}},
-        {101, {"FrmProgressBar.Hide"}},
-        {32767, {"FrmProgressBar.Hide"}},
-    };
-    for (const Case& c : cases) {
-        ProgressHost host;
-        sti(host, c.percentage);
-        EXPECT_EQ(host.take(), joined({{"Load FrmProgressBar"}, c.lines})) << c.percentage;
-    }
-}
-
-TEST(STIProgressBar, RunsDownWithDelaysOfLevels5Then1) {
-    const Lines effect = {"CloseEffect 0, 3135, 0, FrmProgressBar"};
-    const Lines hide = {"FrmProgressBar.Hide"};
-    ProgressHost host;
-    sti(host, 40, false, false, u"m", u"t");
-    host.take();
-    sti(host, 100, true, true);
-    EXPECT_EQ(host.take(), joined({run_down_lines({"Delay 5"}, 1), effect, hide}));
-}
-
-TEST(ProgressBarFailures, StopAtTheFailingStepAndKeepWhatWasDone) {
-    ProgressHost host;
-    // Max 0 fails before the window is touched: it is not even loaded.
-    EXPECT_EQ(error_number([&] { call(host, {5, 0}); }), vb::Overflow);
-    EXPECT_EQ(error_number([&] { call(host, {0, 0}); }), vb::Overflow);
-    EXPECT_TRUE(host.take().empty());
-    EXPECT_EQ(host.toolkit.form("FrmProgressBar"), nullptr);
-
-    // An update percentage past the Long range: the dial has it, the bar fails.
-    EXPECT_EQ(error_number([&] { call(host, {-1e9, 1}); }), vb::Overflow);
-    EXPECT_EQ(host.take(), (Lines{"Load FrmProgressBar", "FrmProgressBar.Height = 3135",
-                                  "FrmProgressBar.gauge1.[0x68030000] = Currency -100000000000"}));
-
-    // A failing closing effect ends the call before the window is hidden.
-    call(host, {10, 100});
-    host.take();
-    host.companion.close_effect_error = 91;
-    EXPECT_EQ(error_number([&] { call(host, {100, 100, u"", u"", false, true}); }), 91);
-    EXPECT_EQ(host.take(), (Lines{"CloseEffect 0, 3135, 0, FrmProgressBar"}));
-    EXPECT_TRUE(host.toolkit.form("FrmProgressBar")->visible);
 }
 
 } // namespace

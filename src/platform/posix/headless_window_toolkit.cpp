@@ -28,12 +28,6 @@ class HeadlessForm final : public Form {
         toolkit_.record("Load " + name()); // unloaded, the state is as new
         state_.loaded = true;
         state_.handle = toolkit_.next_handle();
-        state_.caption = design_.caption;
-        for (const ControlDesign& control : design_.controls) {
-            if (control.kind == ControlKind::Label) {
-                state_.texts[control.name] = control.caption;
-            }
-        }
     }
 
     void unload() override {
@@ -67,13 +61,11 @@ class HeadlessForm final : public Form {
     void set_height_twips(std::int32_t height) override {
         load();
         toolkit_.record(name() + ".Height = " + std::to_string(height));
-        state_.height_twips = height;
     }
 
     void set_caption(TextView caption) override {
         load();
         toolkit_.record(name() + ".Caption = " + quoted(caption));
-        state_.caption = Text(caption);
     }
 
     void set_control_text(std::string_view control, TextView text) override {
@@ -83,7 +75,6 @@ class HeadlessForm final : public Form {
         }
         load();
         toolkit_.record(name() + "." + design.name + ".Caption = " + quoted(text));
-        state_.texts[design.name] = Text(text);
     }
 
     void put_control_property(std::string_view control, std::int32_t member,
@@ -96,7 +87,6 @@ class HeadlessForm final : public Form {
         char id[16];
         std::snprintf(id, sizeof id, "0x%08X", static_cast<unsigned>(member));
         toolkit_.record(name() + "." + design.name + ".[" + id + "] = " + describe_value(value));
-        state_.properties[{design.name, member}] = value;
     }
 
     std::int32_t window_handle() override {

@@ -1,6 +1,6 @@
-// The native build's windows: no display, but a model that keeps each form's state and
-// records every operation in order as a line in the host's own words ("FrmX.Caption = ..."),
-// for the command line to print and for tests to compare.
+// The native build's windows: no display, but a model that records every operation in order
+// as a line in the host's own words ("FrmX.Caption = ..."), for the command line to print and
+// for tests to compare, and keeps of each form what the calls ask back (shown or not).
 #pragma once
 
 #include "automation/text.h"
@@ -8,24 +8,17 @@
 #include "platform/window_toolkit.h"
 
 #include <cstdint>
-#include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orbek {
 
-// What a loaded form holds; reset to the design on every load.
+// What the model knows of a form: everything else it was told is in the record.
 struct HeadlessFormState {
     bool loaded = false;
     bool visible = false;
-    std::int32_t handle = 0;                  // a new number on every load
-    std::optional<std::int32_t> height_twips; // unset until a height is set
-    Text caption;
-    std::map<std::string, Text, std::less<>> texts; // label texts by control name
-    // Properties put since the load, by control name and member id.
-    std::map<std::pair<std::string, std::int32_t>, Variant> properties;
+    std::int32_t handle = 0; // a new number on every load
 };
 
 class HeadlessWindowToolkit final : public WindowToolkit {

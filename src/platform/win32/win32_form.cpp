@@ -80,6 +80,18 @@ void put_property(IDispatch* control, DISPID member, const Variant& value) {
     }
 }
 
+// Whether a shown window lies above this one. Asking is much cheaper than moving the window
+// to the top, which costs a round through the window system even when nothing changes.
+bool covered(HWND window) {
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        if (IsWindowVisible(above)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void put_property_named(IDispatch* control, TextView name, const Variant& value) {
     std::wstring text = wide(name);
     LPOLESTR names[] = {text.data()};
@@ -293,7 +305,9 @@ void Win32Form::show_modeless() {
     load();
     if (IsWindowVisible(window_)) {
         // Already shown: only brought above the host's windows, nothing is repainted.
-        SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (covered(window_)) {
+            SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
         return;
     }
     // Shown without taking the keyboard from the host's window.
