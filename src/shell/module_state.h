@@ -4,6 +4,7 @@
 
 #include "platform/sys_tools.h"
 #include "progress/progress_windows.h"
+#include "splash/splash_window.h"
 
 #include <memory>
 
@@ -14,6 +15,8 @@ struct ModuleState {
     std::shared_ptr<SysTools> sys_tools;
     // FrmProgressBar and FrmProgShow, each made on first use.
     ProgressWindows progress;
+    // Frm_Splash with the texts sSplash stored, made on first use.
+    SplashState splash;
 };
 
 } // namespace orbek

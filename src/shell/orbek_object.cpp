@@ -7,6 +7,7 @@
 #include "progress/single_bar_progress.h"
 #include "progress/two_bar_progress.h"
 #include "shell/missing_sys_tools.h"
+#include "splash/splash_window.h"
 #include "timecalc/time_sums.h"
 #include "timecalc/time_text.h"
 
@@ -130,8 +131,10 @@ bool OrbekObject::Acceso(TextView sDer, std::int16_t iModu) {
     return module_granted(sDer, iModu, sys_tools());
 }
 
-void OrbekObject::sSplash(const Variant&, const Variant&, const Variant&, const Variant&) {
-    not_available("sSplash");
+void OrbekObject::sSplash(const Variant& Company, const Variant& CopyRight, const Variant& Version,
+                          const Variant& Producto) {
+    show_splash(state_.splash, {platform_.windows, state_.sys_tools}, Company, CopyRight, Version,
+                Producto);
 }
 
 void OrbekObject::ArchStay(TextView, TextView, TextView) {
