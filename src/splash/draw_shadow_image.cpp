@@ -133,10 +133,10 @@ class SideTable {
         }
     }
 
-    // The mixed value grows with the pixel's part by the pixel weight, at most 1, so each
-    // entry is the one before it or one more: one comparison with the half-way point decides
-    // (a tie goes to the even one), where the general rounding would cost far more. Should
-    // an entry ever lie further on, it is worked out in full.
+    // The mixed value grows with the pixel's part by the pixel weight, at most 1 (and exactly
+    // 1 only with no shadow weight, where every value is whole), so each entry is the one
+    // before it or one more: one comparison with the half-way point decides, a tie going to
+    // the even one, where the general rounding would cost far more.
     static void fill_in_doubles(std::uint32_t (&table)[256], double shadow_term,
                                 double pixel_weight) {
         std::uint32_t previous = side_part(shadow_term, 0, pixel_weight);
@@ -144,9 +144,7 @@ class SideTable {
         for (std::uint32_t part = 1; part < 256; ++part) {
             const double mixed = shadow_term + part * pixel_weight;
             const double half_way = previous + 0.5;
-            if (mixed >= half_way + 1.0)
-                previous = side_part(shadow_term, part, pixel_weight);
-            else if (mixed > half_way || (mixed == half_way && (previous & 1u) != 0))
+            if (mixed > half_way || (mixed == half_way && (previous & 1u) != 0))
                 ++previous;
             table[part] = previous;
         }

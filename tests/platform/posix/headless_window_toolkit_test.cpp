@@ -260,18 +260,18 @@ TEST(HeadlessWindows, ButtonsByClickEnterAndAccessKey) {
 
 TEST(HeadlessWindows, PicturesKeepAScreenCopyUntilResized) {
     HeadlessWindowToolkit toolkit;
-    toolkit.set_screen(3, 2, 12, [](int x, int y) { return 0xFF000000u | (y * 16 + x); });
+    toolkit.set_screen(3, 2, 12, [](int x, int y) { return 0xFF000000u | (y * 16 + x + 1); });
     std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(StartPosition::Manual));
     EXPECT_EQ(form->control_rect_pixels("Pic"), (PixelRect{1, 2, 5, 4}));
     form->move_control_pixels("Pic", {0, 0, 4, 3});
     const PixelBuffer blank = form->picture_pixels("Pic");
     EXPECT_EQ(std::vector<std::uint32_t>(blank.pixels, blank.pixels + 12),
               std::vector<std::uint32_t>(12, 0x00FF0000u));
-    form->copy_screen_to_picture("Pic", 1, 0);
+    form->copy_screen_to_picture("Pic", -1, 0);     // black beyond the screen
     form->move_control_pixels("Pic", {5, 5, 4, 3}); // moved, not resized: kept
     const PixelBuffer copied = form->picture_pixels("Pic");
     EXPECT_EQ(std::vector<std::uint32_t>(copied.pixels, copied.pixels + 12),
-              (std::vector<std::uint32_t>{1, 2, 0, 0, 17, 18, 0, 0, 0, 0, 0, 0}));
+              (std::vector<std::uint32_t>{0, 1, 2, 3, 0, 17, 18, 19, 0, 0, 0, 0}));
     EXPECT_EQ(toolkit.screen().width_twips, 36);
     EXPECT_EQ(toolkit.screen().twips_per_pixel_y, 12);
 }
@@ -318,6 +318,31 @@ TEST(HeadlessWindows, NewOperationsReachOnlyControlsOfTheirKind) {
         std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(StartPosition::Manual));
         EXPECT_EQ(error_number([&] { operation(*form); }), vb::MemberNotFound);
         EXPECT_TRUE(toolkit.operations().empty());
+    }
+}
+
+TEST(HeadlessWindows, NewOperationsLoadAnUnloadedFormFirst) {
+    const std::function<void(Form&)> operations[] = {
+        [](Form& f) { f.make_topmost(); },
+        [](Form& f) { f.left_twips(); },
+        [](Form& f) { f.top_twips(); },
+        [](Form& f) { f.set_width_twips(1); },
+        [](Form& f) { f.inner_height_pixels(); },
+        [](Form& f) { f.control_rect_pixels("Pic"); },
+        [](Form& f) { f.move_control_pixels("Pic", {}); },
+        [](Form& f) { f.refresh_control("Pic"); },
+        [](Form& f) { f.picture_pixels("Pic"); },
+        [](Form& f) { f.copy_screen_to_picture("Pic", 0, 0); },
+        [](Form& f) { f.set_default_button("CmdOk"); },
+        [](Form& f) { f.set_timer_enabled("Timer1", true); },
+        [](Form& f) { f.set_timer_interval("Timer1", 1); },
+    };
+    for (const auto& operation : operations) {
+        HeadlessWindowToolkit toolkit;
+        std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(StartPosition::Manual));
+        operation(*form);
+        EXPECT_TRUE(form->is_loaded());
+        EXPECT_EQ(toolkit.operations().front(), "Load FrmPicture");
     }
 }
 
