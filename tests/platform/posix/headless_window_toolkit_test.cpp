@@ -230,7 +230,7 @@ TEST(HeadlessWindows, TimersTickOnlyWhileEnabledWithAnInterval) {
     EXPECT_FALSE(toolkit.tick("FrmPicture", "Timer1")) << "not loaded";
     form->set_timer_enabled("Timer1", true);
     EXPECT_FALSE(toolkit.tick("FrmPicture", "Timer1")) << "interval 0";
-    form->set_timer_interval("Timer1", 10);
+    form->set_timer_interval("Timer1", 1);
     EXPECT_TRUE(toolkit.tick("FrmPicture", "Timer1"));
     form->set_timer_enabled("Timer1", false);
     EXPECT_FALSE(toolkit.tick("FrmPicture", "Timer1"));
@@ -263,15 +263,14 @@ TEST(HeadlessWindows, PicturesKeepAScreenCopyUntilResized) {
     toolkit.set_screen(3, 2, 12, [](int x, int y) { return 0xFF000000u | (y * 16 + x + 1); });
     std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(StartPosition::Manual));
     EXPECT_EQ(form->control_rect_pixels("Pic"), (PixelRect{1, 2, 5, 4}));
-    form->move_control_pixels("Pic", {0, 0, 4, 3});
-    const PixelBuffer blank = form->picture_pixels("Pic");
-    EXPECT_EQ(std::vector<std::uint32_t>(blank.pixels, blank.pixels + 12),
-              std::vector<std::uint32_t>(12, 0x00FF0000u));
-    form->copy_screen_to_picture("Pic", -1, 0);     // black beyond the screen
-    form->move_control_pixels("Pic", {5, 5, 4, 3}); // moved, not resized: kept
+    form->move_control_pixels("Pic", {0, 0, 5, 3}); // a new height: a new, blank image
+    const std::vector<std::uint32_t>& image = toolkit.form("FrmPicture")->images.at("Pic");
+    EXPECT_EQ(image, std::vector<std::uint32_t>(15, 0x00FF0000u));
+    form->copy_screen_to_picture("Pic", -1, 0);     // black beyond the screen on both sides
+    form->move_control_pixels("Pic", {5, 5, 5, 3}); // moved, not resized: kept
     const PixelBuffer copied = form->picture_pixels("Pic");
-    EXPECT_EQ(std::vector<std::uint32_t>(copied.pixels, copied.pixels + 12),
-              (std::vector<std::uint32_t>{0, 1, 2, 3, 0, 17, 18, 19, 0, 0, 0, 0}));
+    EXPECT_EQ(copied.pixels, image.data());
+    EXPECT_EQ(image, (std::vector<std::uint32_t>{0, 1, 2, 3, 0, 0, 17, 18, 19, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(toolkit.screen().width_twips, 36);
     EXPECT_EQ(toolkit.screen().twips_per_pixel_y, 12);
 }
@@ -327,6 +326,7 @@ TEST(HeadlessWindows, NewOperationsLoadAnUnloadedFormFirst) {
         [](Form& f) { f.left_twips(); },
         [](Form& f) { f.top_twips(); },
         [](Form& f) { f.set_width_twips(1); },
+        [](Form& f) { f.inner_width_pixels(); },
         [](Form& f) { f.inner_height_pixels(); },
         [](Form& f) { f.control_rect_pixels("Pic"); },
         [](Form& f) { f.move_control_pixels("Pic", {}); },
