@@ -22,8 +22,9 @@ enum class BorderStyle {
 };
 
 enum class StartPosition {
-    Manual,       // at the designed client origin
-    CentreScreen, // centred on the screen
+    Manual,                // at the designed client origin
+    CentreScreen,          // centred on the screen when it loads, at its designed size
+    CentreScreenWhenShown, // centred on the screen when first shown, at its size then
 };
 
 enum class TextAlignment { Left, Right, Centre };
@@ -53,10 +54,12 @@ struct IconImage {
 };
 
 enum class ControlKind {
-    Label,      // a line of text
-    Frame,      // a frame that holds other controls
-    PictureBox, // a plain container with an optional border
-    External,   // a control of a separate control library, named by its class
+    Label,         // a line of text
+    Frame,         // a frame that holds other controls
+    PictureBox,    // a container with an optional border, picture and drawing of its own
+    External,      // a control of a separate control library, named by its class
+    CommandButton, // a push button; an "&" in its caption marks its access key
+    Timer,         // no window: ticks while enabled with an interval above 0
 };
 
 // A design-time property of an external control, put by name when the window loads.
@@ -72,11 +75,20 @@ struct ControlDesign {
     TwipsRect place;    // relative to the parent's inner area
     Text caption;
     std::optional<FontDesign> font; // the window's font when not given
+    Text font_fallback; // the face used when the font's own is not installed; empty: the
+                        // system's choice
     std::optional<ColourValue> fore_colour;
     TextAlignment alignment = TextAlignment::Left;
     bool border = false;
     Text class_name; // External only, such as "QLBBarraVista.BarraVista"
     std::vector<StoredProperty> properties;
+    // A picture of the component's resources, by number: a picture box's bitmap drawn at its
+    // top-left corner, a button's 32 x 32 icon.
+    std::optional<int> picture;
+    std::optional<ColourValue> back_colour; // the system's button face when not given
+    bool transparent = false;               // a label: what lies beneath shows round its text
+    bool auto_size = false;     // a label: one line, as wide as its text, its left edge kept
+    bool keeps_drawing = false; // a picture box: keeps an image of what is drawn into it
 };
 
 struct FormDesign {
@@ -92,8 +104,26 @@ struct FormDesign {
     std::int32_t client_width = 0;
     std::int32_t client_height = 0;
     FontDesign font;
+    // Shown windows take the keyboard (a window with a default button); else the host's
+    // window keeps it.
+    bool activate_when_shown = false;
     std::vector<IconImage> icons;        // each size once; the toolkit picks the fitting one
     std::vector<ControlDesign> controls; // containers before what they contain
 };
+
+// The access key an "&" marks in a caption, in capitals ("Info &Sys" gives S); "&&" stands
+// for an ampersand itself. Nothing when the caption marks none.
+inline std::optional<char16_t> access_key_of(TextView caption) {
+    for (std::size_t at = 0; at + 1 < caption.size(); ++at) {
+        if (caption[at] != u'&') {
+            continue;
+        }
+        if (caption[at + 1] != u'&') {
+            return to_upper(caption.substr(at + 1, 1))[0];
+        }
+        ++at; // "&&": the second ampersand is the character itself
+    }
+    return std::nullopt;
+}
 
 } // namespace orbek

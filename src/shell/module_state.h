@@ -5,6 +5,7 @@
 #include "platform/sys_tools.h"
 #include "progress/progress_windows.h"
 #include "usagelog/usage_log_state.h"
+#include "splash/splash_window.h"
 
 #include <memory>
 
@@ -17,6 +18,8 @@ struct ModuleState {
     ProgressWindows progress;
     // The open usage log and any folder marker left half-written.
     UsageLogState usage_log;
+    // Frm_Splash with the texts sSplash stored, made on first use.
+    SplashState splash;
 };
 
 } // namespace orbek

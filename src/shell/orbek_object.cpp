@@ -8,24 +8,13 @@
 #include "progress/two_bar_progress.h"
 #include "settings/mod_control.h"
 #include "shell/missing_sys_tools.h"
+#include "splash/splash_window.h"
 #include "timecalc/time_sums.h"
 #include "timecalc/time_text.h"
 #include "usagelog/folder_marker.h"
 #include "usagelog/usage_log.h"
 
-#include <string>
-
 namespace orbek {
-namespace {
-
-// Methods whose service is not part of this build yet.
-[[noreturn]] void not_available(const char* method) {
-    throw VbError(vb::ActionNotSupported,
-                  std::string(vb_error_description(vb::ActionNotSupported)) + ": " + method +
-                      " is not available in this build");
-}
-
-} // namespace
 
 void MissingSysTools::fail() {
     throw VbError(vb::ObjectNotSet);
@@ -140,8 +129,10 @@ bool OrbekObject::Acceso(TextView sDer, std::int16_t iModu) {
     return module_granted(sDer, iModu, sys_tools());
 }
 
-void OrbekObject::sSplash(const Variant&, const Variant&, const Variant&, const Variant&) {
-    not_available("sSplash");
+void OrbekObject::sSplash(const Variant& Company, const Variant& CopyRight, const Variant& Version,
+                          const Variant& Producto) {
+    show_splash(state_.splash, {platform_.windows, state_.sys_tools}, Company, CopyRight, Version,
+                Producto);
 }
 
 UsageLogPlatform OrbekObject::usage_log_platform() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/surfaces.h"
+#include "platform/window_toolkit.h"
 #include "splash/shadow_spec.h"
 
 #include <cstdint>
@@ -14,14 +15,6 @@ inline constexpr int SplashMargin = 32;
 inline constexpr ColourValue SplashShadowColour = 50 + 256 * 50 + 65536 * 40; // 0x283232
 inline constexpr std::int32_t SplashShadowOffsetX = 8;
 inline constexpr std::int32_t SplashShadowOffsetY = 10;
-
-// The screen as a window measures it: its size in twips and the twips in one pixel.
-struct ScreenMeasure {
-    double width_twips = 0;
-    double height_twips = 0;
-    double twips_per_pixel_x = 15;
-    double twips_per_pixel_y = 15;
-};
 
 // A rectangle of the screen in pixels.
 struct ScreenRectangle {

@@ -1,9 +1,9 @@
 // The drop shadow painted straight into a 32-bit image. It blends every pixel of the ring
-// with the same arithmetic and, pixel by pixel, in the same order as the Surface form (a
-// pixel can be blended twice when the passes or the mirrored corners overlap); what it saves
-// is the per-pixel interface, the repeated weights and rounding (the sides look their
-// results up in tables) and the general-purpose rounding. Every loop is cut to the rows and
-// columns that lie inside the image.
+// with the same arithmetic and in the same order as the Surface form, pass by pass and row by
+// row (a pixel can be blended twice when the passes or the mirrored corners overlap); what
+// it saves is the per-pixel interface and the repeated weights and rounding: the sides, where
+// almost every pixel lies, look each blended part up in a table made once for each weight the
+// ring uses. Every loop is cut to the rows and columns that lie inside the image.
 #include "automation/rounding.h"
 #include "automation/vb_error.h"
 #include "splash/draw_shadow.h"
@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <memory>
 #include <vector>
 
 namespace orbek {
@@ -76,20 +78,21 @@ std::uint32_t corner_part(double shadow_term, std::uint32_t part, double pixel_w
 // three look-ups. Each part is stored already shifted to its place in the pixel.
 class SideTable {
   public:
-    explicit SideTable(const Mix& mix) {
-        fill(blue_, mix.blue, mix.pixel);
+    SideTable(const ShadowSpec& spec, const Weights& weights) {
+        const Mix mix = mix_for(spec, weights);
+        fill(blue_, spec.Blue, mix.blue, weights);
         // Shadow colours are often grey or nearly so: a part equal to one already worked out
         // is copied, not worked out again.
-        if (mix.green == mix.blue)
+        if (spec.Green == spec.Blue)
             std::copy(std::begin(blue_), std::end(blue_), green_);
         else
-            fill(green_, mix.green, mix.pixel);
-        if (mix.red == mix.green)
+            fill(green_, spec.Green, mix.green, weights);
+        if (spec.Red == spec.Green)
             std::copy(std::begin(green_), std::end(green_), red_);
-        else if (mix.red == mix.blue)
+        else if (spec.Red == spec.Blue)
             std::copy(std::begin(blue_), std::end(blue_), red_);
         else
-            fill(red_, mix.red, mix.pixel);
+            fill(red_, spec.Red, mix.red, weights);
         for (std::uint32_t part = 0; part < 256; ++part) {
             red_[part] <<= 16;
             green_[part] <<= 8;
@@ -100,19 +103,48 @@ class SideTable {
     }
 
   private:
-    // The mixed value grows with the pixel's part by the pixel weight, at most 1, so each
-    // entry is the one before it or one more: one comparison with the half-way point decides
-    // (a tie goes to the even one), where the general rounding would cost far more. Should
-    // an entry ever lie further on, it is worked out in full.
-    static void fill(std::uint32_t (&table)[256], double shadow_term, double pixel_weight) {
+    static constexpr double Unit = 65536.0;
+
+    static void fill(std::uint32_t (&table)[256], std::uint8_t shadow_part, double shadow_term,
+                     const Weights& weights) {
+        const double shadow_units = weights.shadow * Unit;
+        const double pixel_units = weights.pixel * Unit;
+        if (shadow_units >= 0 && pixel_units >= 0 && shadow_units + pixel_units == Unit &&
+            std::floor(shadow_units) == shadow_units) {
+            fill_in_units(table, shadow_part, static_cast<std::uint32_t>(shadow_units));
+        } else {
+            fill_in_doubles(table, shadow_term, weights.pixel);
+        }
+    }
+
+    // Weights that are whole numbers of 1/65536 (a ring whose width is a power of two, as the
+    // splash's is): the double sum of the products is exact, so it is worked out in whole
+    // units of 1/65536, each entry one addition on from the one before, and rounded there.
+    static void fill_in_units(std::uint32_t (&table)[256], std::uint32_t shadow_part,
+                              std::uint32_t shadow_units) {
+        constexpr std::uint32_t Shift = 16;
+        constexpr std::uint32_t HalfLess1 = (1u << (Shift - 1)) - 1;
+        const std::uint32_t pixel_units = (1u << Shift) - shadow_units;
+        std::uint32_t units = shadow_part * shadow_units; // at most 255 x 65536
+        for (std::uint32_t& entry : table) {
+            // A half goes up from an odd whole number, down from an even one.
+            entry = (units + HalfLess1 + ((units >> Shift) & 1u)) >> Shift;
+            units += pixel_units;
+        }
+    }
+
+    // The mixed value grows with the pixel's part by the pixel weight, at most 1 (and exactly
+    // 1 only with no shadow weight, where every value is whole), so each entry is the one
+    // before it or one more: one comparison with the half-way point decides, a tie going to
+    // the even one, where the general rounding would cost far more.
+    static void fill_in_doubles(std::uint32_t (&table)[256], double shadow_term,
+                                double pixel_weight) {
         std::uint32_t previous = side_part(shadow_term, 0, pixel_weight);
         table[0] = previous;
         for (std::uint32_t part = 1; part < 256; ++part) {
             const double mixed = shadow_term + part * pixel_weight;
             const double half_way = previous + 0.5;
-            if (mixed >= half_way + 1.0)
-                previous = side_part(shadow_term, part, pixel_weight);
-            else if (mixed > half_way || (mixed == half_way && (previous & 1u) != 0))
+            if (mixed > half_way || (mixed == half_way && (previous & 1u) != 0))
                 ++previous;
             table[part] = previous;
         }
@@ -121,6 +153,25 @@ class SideTable {
     std::uint32_t red_[256];
     std::uint32_t green_[256];
     std::uint32_t blue_[256];
+};
+
+// One table for each pair of weights the ring uses, made when first asked for: the left side
+// and the top and bottom share theirs, and with a ring whose width is a power of two the
+// right side uses the same ones again.
+class SideTables {
+  public:
+    explicit SideTables(const ShadowSpec& spec) : spec_(spec) {}
+
+    const SideTable& operator[](const Weights& weights) {
+        std::unique_ptr<SideTable>& table = tables_[{weights.shadow, weights.pixel}];
+        if (!table)
+            table = std::make_unique<SideTable>(spec_, weights);
+        return *table;
+    }
+
+  private:
+    const ShadowSpec& spec_;
+    std::map<std::pair<double, double>, std::unique_ptr<SideTable>> tables_;
 };
 
 void blend_corner(std::uint32_t& pixel, const Mix& mix) {
@@ -163,25 +214,29 @@ struct Geometry {
     std::int64_t X, Y, W, H, R, S, OX, OY;
 };
 
-// Pass 1: the left and right sides. A column shares its weights, so it is painted down its
-// rows; every left pixel is still blended before the right one at the same place (they meet
-// when the rectangle is narrower than the ring), as in the Surface form.
-void paint_sides(Image& image, const ShadowSpec& spec, const Geometry& g) {
+// Pass 1: the left and right sides, row by row, each row's left part before its right one
+// as in the Surface form (they meet when the rectangle is narrower than the ring).
+void paint_sides(Image& image, SideTables& tables, const Geometry& g) {
     const double size = static_cast<double>(g.S);
     const Span rows = shifted_into({g.Y + g.R + 1, g.Y + g.H - g.R - 1}, g.OY, image.rows());
+    const Span left = shifted_into({g.X - g.S, g.X}, g.OX, image.columns());
+    const Span right = shifted_into({g.X + g.W, g.X + g.W + g.S}, g.OX, image.columns());
     if (is_empty(rows))
         return;
-    const auto paint_column = [&](std::int64_t x, const Weights& weights) {
-        const SideTable table(mix_for(spec, weights));
-        for (std::int64_t y = rows.first; y <= rows.last; ++y)
-            table.blend(image.at(x + g.OX, y + g.OY));
-    };
-    const Span left = shifted_into({g.X - g.S, g.X}, g.OX, image.columns());
+    // The table of each column, looked up once.
+    std::vector<const SideTable*> left_tables;
     for (std::int64_t x = left.first; x <= left.last; ++x)
-        paint_column(x, shadow::from_shadow_share((x - (g.X - g.S)) / size));
-    const Span right = shifted_into({g.X + g.W, g.X + g.W + g.S}, g.OX, image.columns());
+        left_tables.push_back(&tables[shadow::from_shadow_share((x - (g.X - g.S)) / size)]);
+    std::vector<const SideTable*> right_tables;
     for (std::int64_t x = right.first; x <= right.last; ++x)
-        paint_column(x, shadow::from_pixel_share((x - (g.X + g.W)) / size));
+        right_tables.push_back(&tables[shadow::from_pixel_share((x - (g.X + g.W)) / size)]);
+    for (std::int64_t y = rows.first; y <= rows.last; ++y) {
+        std::uint32_t* row = &image.at(0, y + g.OY);
+        for (std::size_t i = 0; i < left_tables.size(); ++i)
+            left_tables[i]->blend(row[left.first + g.OX + static_cast<std::int64_t>(i)]);
+        for (std::size_t i = 0; i < right_tables.size(); ++i)
+            right_tables[i]->blend(row[right.first + g.OX + static_cast<std::int64_t>(i)]);
+    }
 }
 
 // Pass 2: the corners. Kept in the Surface form's order (rows d, columns x, then the four
@@ -226,7 +281,7 @@ void paint_corners(Image& image, const ShadowSpec& spec, const Geometry& g) {
 // Pass 3: the top and bottom sides. For each k the top row is done before the bottom row;
 // when the two are the same row every pixel gets the top blend and then the bottom one, as
 // in the Surface form.
-void paint_top_and_bottom(Image& image, const ShadowSpec& spec, const Geometry& g) {
+void paint_top_and_bottom(Image& image, SideTables& tables, const Geometry& g) {
     const double size = static_cast<double>(g.S);
     const Span steps{0, g.S};
     const Span top = shifted_into(steps, g.Y + g.OY - g.S, image.rows());
@@ -236,7 +291,7 @@ void paint_top_and_bottom(Image& image, const ShadowSpec& spec, const Geometry& 
     if (is_empty(columns))
         return;
     for_each_in_union(top, bottom, [&](std::int64_t k) {
-        const SideTable table(mix_for(spec, shadow::from_shadow_share(k / size)));
+        const SideTable& table = tables[shadow::from_shadow_share(k / size)];
         for (const std::int64_t y : {g.Y + g.OY - g.S + k, g.Y + g.OY + g.H + g.S - k}) {
             if (y < 0 || y > image.rows().last)
                 continue;
@@ -259,9 +314,10 @@ void DrawShadow(PixelBuffer buffer, const ShadowSpec& spec) {
     const Geometry geometry{spec.Left,   spec.Top,  spec.Width,   spec.Height,
                             spec.Radius, spec.Size, spec.OffsetX, spec.OffsetY};
     Image image(buffer);
-    paint_sides(image, spec, geometry);
+    SideTables tables(spec);
+    paint_sides(image, tables, geometry);
     paint_corners(image, spec, geometry);
-    paint_top_and_bottom(image, spec, geometry);
+    paint_top_and_bottom(image, tables, geometry);
 }
 
 } // namespace orbek

@@ -5,7 +5,6 @@
 #include "splash/draw_shadow.h"
 #include "splash/picture.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
@@ -103,14 +102,14 @@ TEST(DrawShadowAgreement, SplashLikeShadows) {
     }
 }
 
-// Rings far larger than the picture, or far away from it, take no longer than the picture
-// does: the image form visits only what lies inside.
+// Rings far larger than the picture, far away from it or at the ends of the 32-bit range:
+// the image form visits only what lies inside (else this would run for hours) and nothing
+// overflows; a ring wholly beside the picture leaves it as it was.
 TEST(DrawShadowAgreement, ExtremeShadowsStayWithinThePicture) {
     constexpr std::int32_t Most = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t Least = std::numeric_limits<std::int32_t>::min();
     const ShadowSpec extremes[] = {
         {Least, Least, Most, Most, 0, HostTrue, Most, 0, 0, 9, 9, 9},
-        {-1000000, -1000000, 2000000, 2000000, 0, HostTrue, 1000000, 0, 0, 9, 9, 9},
         {-1000000, -1000000, 2000000, 2000000, 999990, HostTrue, 1000000, 7, 7, 9, 9, 9},
         {Most, Most, Most, Most, Most, HostTrue, Most, Most, Most, 9, 9, 9},
         {0, 0, 10, 10, Least, HostTrue, Most, Least, Least, 9, 9, 9},
@@ -118,15 +117,17 @@ TEST(DrawShadowAgreement, ExtremeShadowsStayWithinThePicture) {
     };
     for (const ShadowSpec& spec : extremes) {
         Picture picture(64, 48, 0x00FFFFFF);
-        const auto start = std::chrono::steady_clock::now();
         DrawShadow(picture.buffer(), spec);
-        const auto took = std::chrono::steady_clock::now() - start;
-        EXPECT_LT(took, std::chrono::seconds(2)) << describe(spec, 64, 48);
     }
-    // A ring wholly beside the picture leaves it as it was.
-    Picture picture(64, 48, 0x00FFFFFF);
-    DrawShadow(picture.buffer(), {200, 200, 50, 50, 5, HostTrue, 20, 0, 0, 0, 0, 0});
-    EXPECT_EQ(picture.pixels(), Picture(64, 48, 0x00FFFFFF).pixels());
+    // Small rings beside the picture, one of them past the 32-bit range whose rows would wrap
+    // round into the picture: both forms leave it as it was.
+    for (const ShadowSpec& spec : {ShadowSpec{200, 200, 50, 50, 5, HostTrue, 20, 0, 0, 0, 0, 0},
+                                   ShadowSpec{0, Most, 10, 2, 0, HostTrue, 3, 0, Most, 0, 0, 0}}) {
+        Picture picture(64, 48, 0x00FFFFFF);
+        ASSERT_TRUE(same_pixels(spec, picture));
+        DrawShadow(picture.buffer(), spec);
+        EXPECT_EQ(picture.pixels(), Picture(64, 48, 0x00FFFFFF).pixels());
+    }
 }
 
 } // namespace

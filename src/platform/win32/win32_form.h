@@ -7,6 +7,7 @@
 #include "platform/window_toolkit.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 #include <windows.h>
 
@@ -24,14 +25,31 @@ class Win32Form final : public Form {
     void load() override;
     void unload() override;
     bool is_loaded() const override { return window_ != nullptr; }
+    void set_events(FormEvents* events) override { events_ = events; }
     bool visible() override;
     void show_modeless() override;
     void hide() override;
+    void make_topmost() override;
+    std::int32_t left_twips() override;
+    std::int32_t top_twips() override;
+    void set_left_twips(std::int32_t left) override;
+    void set_top_twips(std::int32_t top) override;
+    void set_width_twips(std::int32_t width) override;
     void set_height_twips(std::int32_t height) override;
+    std::int32_t inner_width_pixels() override;
+    std::int32_t inner_height_pixels() override;
     void set_caption(TextView caption) override;
     void set_control_text(std::string_view control, TextView text) override;
     void put_control_property(std::string_view control, std::int32_t member,
                               const Variant& value) override;
+    PixelRect control_rect_pixels(std::string_view control) override;
+    void move_control_pixels(std::string_view control, const PixelRect& place) override;
+    void refresh_control(std::string_view control) override;
+    PixelBuffer picture_pixels(std::string_view control) override;
+    void copy_screen_to_picture(std::string_view control, std::int32_t x, std::int32_t y) override;
+    void set_default_button(std::string_view button) override;
+    void set_timer_enabled(std::string_view timer, bool enabled) override;
+    void set_timer_interval(std::string_view timer, std::int32_t interval) override;
     std::int32_t window_handle() override;
 
     static void unregister_window_class(HINSTANCE instance);
@@ -40,8 +58,21 @@ class Win32Form final : public Form {
     static LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     void create_window();
     void create_parts();
-    HFONT font_for(const FontDesign& font);
+    void create_part(const ControlDesign& control);
+    HFONT font_for(const FontDesign& font, TextView fallback);
     FormPart& part_named(std::string_view control, ControlKind kind);
+    FormPart& windowed_part(std::string_view control);
+    FormPart& drawing_picture(std::string_view control);
+    // Moves the window's outer corner, in pixels; a coordinate not given stays.
+    void move_window(std::optional<int> x, std::optional<int> y);
+    // The timer's count starts afresh when it runs; a timer that does not run is stopped.
+    void restart_timer(const FormPart& timer);
+    // The events of the window's parts, each ending at its first error.
+    void click(FormPart& button);
+    bool on_key(WPARAM key); // Enter presses the default button
+
+    bool on_access_key(wchar_t letter); // Alt and a button's access key
+    template <typename Handler> void raise(Handler handler);
     // Everything the window held goes once it is destroyed, by unload or by the user.
     void release_window_resources();
 
@@ -54,6 +85,8 @@ class Win32Form final : public Form {
     std::vector<std::unique_ptr<FormPart>> parts_;
     std::vector<std::pair<FontDesign, HFONT>> fonts_;
     std::vector<HICON> icons_;
+    FormEvents* events_ = nullptr;
+    bool shown_once_ = false; // since the last load
 };
 
 } // namespace orbek

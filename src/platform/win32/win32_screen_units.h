@@ -17,6 +17,8 @@ class ScreenUnits {
     int x_pixels(std::int32_t twips) const { return MulDiv(twips, dots_x_, TwipsPerInch); }
     int y_pixels(std::int32_t twips) const { return MulDiv(twips, dots_y_, TwipsPerInch); }
     RECT pixels(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) const;
+    std::int32_t x_twips(int pixels) const { return MulDiv(pixels, TwipsPerInch, dots_x_); }
+    std::int32_t y_twips(int pixels) const { return MulDiv(pixels, TwipsPerInch, dots_y_); }
     // A font's height in pixels from its size in points (negative: the character height).
     int font_height(double points) const;
 

@@ -3,6 +3,7 @@
 #include "display_controls.h"
 #include "platform/win32/win32_form.h"
 #include "platform/win32/win32_form_parts.h"
+#include "platform/win32/win32_screen_units.h"
 
 namespace orbek {
 
@@ -27,6 +28,14 @@ void Win32WindowToolkit::process_pending_events() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+ScreenMeasure Win32WindowToolkit::screen() {
+    const ScreenUnits units = ScreenUnits::of_screen();
+    const double across = units.twips_per_pixel_x();
+    const double down = units.twips_per_pixel_y();
+    return {GetSystemMetrics(SM_CXSCREEN) * across, GetSystemMetrics(SM_CYSCREEN) * down, across,
+            down};
 }
 
 } // namespace orbek

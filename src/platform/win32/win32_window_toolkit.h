@@ -22,6 +22,8 @@ class Win32WindowToolkit final : public WindowToolkit {
     // Every message waiting for the calling thread is dispatched, as the host's own
     // DoEvents does; a quit message is put back for the host's loop.
     void process_pending_events() override;
+    // The screen's size in twips at whole twips per pixel, as the host's Screen object has it.
+    ScreenMeasure screen() override;
 
   private:
     HINSTANCE module_;

@@ -136,3 +136,180 @@ TEST(HeadlessWindows, DescribesValuesWithTheirType) {
 
 } // namespace
 } // namespace orbek
+
+namespace orbek {
+namespace {
+
+FormDesign splash_like_design(StartPosition position) {
+    FormDesign design;
+    design.name = "FrmPicture";
+    design.position = position;
+    design.client_width = 1515; // 101 x 61 pixels
+    design.client_height = 915;
+    ControlDesign timer;
+    timer.name = "Timer1";
+    timer.kind = ControlKind::Timer;
+    ControlDesign picture;
+    picture.name = "Pic";
+    picture.kind = ControlKind::PictureBox;
+    picture.place = {15, 30, 60, 45}; // 1, 2, 4 x 3 pixels
+    picture.keeps_drawing = true;
+    picture.back_colour = 0x0000FF; // red
+    ControlDesign plain = picture;
+    plain.name = "Plain";
+    plain.keeps_drawing = false;
+    ControlDesign ok;
+    ok.name = "CmdOk";
+    ok.kind = ControlKind::CommandButton;
+    ok.caption = u"&OK";
+    ControlDesign other = ok;
+    other.name = "CmdAnd";
+    other.caption = u"A && &b";
+    design.controls = {timer, picture, plain, ok, other};
+    return design;
+}
+
+struct Counting final : FormEvents {
+    void clicked(std::string_view control) override { events.emplace_back(control); }
+    void timer_ticked(std::string_view timer) override {
+        events.emplace_back(timer);
+        throw VbError(vb::Overflow);
+    }
+    Lines events;
+};
+
+TEST(AccessKeys, TheLetterAfterASingleAmpersandInCapitals) {
+    const std::pair<const char16_t*, std::optional<char16_t>> cases[] = {
+        {u"&OK", u'O'},        {u"Info &Sys", u'S'},     {u"A && &b", u'B'}, {u"&&x", std::nullopt},
+        {u"x&", std::nullopt}, {u"plain", std::nullopt}, {u"&ñ", u'Ñ'},
+    };
+    for (const auto& [caption, key] : cases)
+        EXPECT_EQ(access_key_of(caption), key) << to_utf8(caption);
+}
+
+TEST(HeadlessWindows, TimersTickOnlyWhileEnabledWithAnInterval) {
+    HeadlessWindowToolkit toolkit;
+    Counting events;
+    std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(StartPosition::Manual));
+    form->set_events(&events);
+    EXPECT_FALSE(toolkit.tick("FrmPicture", "Timer1")) << "not loaded";
+    form->set_timer_enabled("Timer1", true);
+    EXPECT_FALSE(toolkit.tick("FrmPicture", "Timer1")) << "interval 0";
+    form->set_timer_interval("Timer1", 1);
+    EXPECT_TRUE(toolkit.tick("FrmPicture", "Timer1"));
+    form->set_timer_enabled("Timer1", false);
+    EXPECT_FALSE(toolkit.tick("FrmPicture", "Timer1"));
+    EXPECT_EQ(events.events, Lines{"Timer1"});
+    const Lines lines = toolkit.take_operations();
+    EXPECT_EQ(Lines(lines.end() - 3, lines.end()),
+              (Lines{"FrmPicture.Timer1_Timer", "FrmPicture.Timer1_Timer ended by error 6",
+                     "FrmPicture.Timer1.Enabled = False"}));
+}
+
+TEST(HeadlessWindows, ButtonsByClickEnterAndAccessKey) {
+    HeadlessWindowToolkit toolkit;
+    Counting events;
+    std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(StartPosition::Manual));
+    form->set_events(&events);
+    EXPECT_FALSE(toolkit.click("FrmPicture", "CmdOk")) << "not loaded";
+    form->load();
+    EXPECT_FALSE(toolkit.press_enter("FrmPicture")) << "no default button";
+    EXPECT_FALSE(toolkit.click("FrmPicture", "Pic"));
+    EXPECT_FALSE(toolkit.press_access_key("FrmPicture", u'A'));
+    EXPECT_TRUE(toolkit.press_access_key("FrmPicture", u'b'));
+    form->set_default_button("CmdOk");
+    EXPECT_TRUE(toolkit.press_enter("FrmPicture"));
+    EXPECT_TRUE(toolkit.click("FrmPicture", "CmdAnd"));
+    EXPECT_EQ(events.events, (Lines{"CmdAnd", "CmdOk", "CmdAnd"}));
+}
+
+TEST(HeadlessWindows, PicturesKeepAScreenCopyUntilResized) {
+    HeadlessWindowToolkit toolkit;
+    toolkit.set_screen(3, 2, 12, [](int x, int y) { return 0xFF000000u | (y * 16 + x + 1); });
+    std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(StartPosition::Manual));
+    EXPECT_EQ(form->control_rect_pixels("Pic"), (PixelRect{1, 2, 5, 4}));
+    form->move_control_pixels("Pic", {0, 0, 5, 3}); // a new height: a new, blank image
+    const std::vector<std::uint32_t>& image = toolkit.form("FrmPicture")->images.at("Pic");
+    EXPECT_EQ(image, std::vector<std::uint32_t>(15, 0x00FF0000u));
+    form->copy_screen_to_picture("Pic", -1, 0);     // black beyond the screen on both sides
+    form->move_control_pixels("Pic", {5, 5, 5, 3}); // moved, not resized: kept
+    const PixelBuffer copied = form->picture_pixels("Pic");
+    EXPECT_EQ(copied.pixels, image.data());
+    EXPECT_EQ(image, (std::vector<std::uint32_t>{0, 1, 2, 3, 0, 0, 17, 18, 19, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(toolkit.screen().width_twips, 36);
+    EXPECT_EQ(toolkit.screen().twips_per_pixel_y, 12);
+}
+
+TEST(HeadlessWindows, CentredAtLoadOrWhenFirstShownHalvesToEven) {
+    struct Case {
+        StartPosition position;
+        std::int32_t left, top;
+    };
+    // 1024 x 768 pixels of 15 twips; the window 101 x 61 pixels.
+    const Case cases[] = {
+        {StartPosition::Manual, 0, 0},
+        {StartPosition::CentreScreen, 461 * 15, 353 * 15},
+        {StartPosition::CentreScreenWhenShown, 462 * 15, 354 * 15},
+    };
+    for (const Case& c : cases) {
+        HeadlessWindowToolkit toolkit;
+        std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(c.position));
+        form->show_modeless();
+        EXPECT_EQ(form->left_twips(), c.left);
+        EXPECT_EQ(form->top_twips(), c.top);
+        form->set_left_twips(30);
+        form->hide();
+        form->show_modeless(); // placed once only
+        EXPECT_EQ(form->left_twips(), 30);
+        EXPECT_EQ(form->inner_width_pixels(), 101);
+        EXPECT_EQ(form->inner_height_pixels(), 61);
+    }
+}
+
+TEST(HeadlessWindows, NewOperationsReachOnlyControlsOfTheirKind) {
+    const std::function<void(Form&)> operations[] = {
+        [](Form& f) { f.control_rect_pixels("Timer1"); },
+        [](Form& f) { f.move_control_pixels("Nothing", {}); },
+        [](Form& f) { f.refresh_control("Timer1"); },
+        [](Form& f) { f.picture_pixels("Plain"); },
+        [](Form& f) { f.copy_screen_to_picture("CmdOk", 0, 0); },
+        [](Form& f) { f.set_default_button("Pic"); },
+        [](Form& f) { f.set_timer_enabled("CmdOk", true); },
+        [](Form& f) { f.set_timer_interval("Pic", 1); },
+    };
+    for (const auto& operation : operations) {
+        HeadlessWindowToolkit toolkit;
+        std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(StartPosition::Manual));
+        EXPECT_EQ(error_number([&] { operation(*form); }), vb::MemberNotFound);
+        EXPECT_TRUE(toolkit.operations().empty());
+    }
+}
+
+TEST(HeadlessWindows, NewOperationsLoadAnUnloadedFormFirst) {
+    const std::function<void(Form&)> operations[] = {
+        [](Form& f) { f.make_topmost(); },
+        [](Form& f) { f.left_twips(); },
+        [](Form& f) { f.top_twips(); },
+        [](Form& f) { f.set_width_twips(1); },
+        [](Form& f) { f.inner_width_pixels(); },
+        [](Form& f) { f.inner_height_pixels(); },
+        [](Form& f) { f.control_rect_pixels("Pic"); },
+        [](Form& f) { f.move_control_pixels("Pic", {}); },
+        [](Form& f) { f.refresh_control("Pic"); },
+        [](Form& f) { f.picture_pixels("Pic"); },
+        [](Form& f) { f.copy_screen_to_picture("Pic", 0, 0); },
+        [](Form& f) { f.set_default_button("CmdOk"); },
+        [](Form& f) { f.set_timer_enabled("Timer1", true); },
+        [](Form& f) { f.set_timer_interval("Timer1", 1); },
+    };
+    for (const auto& operation : operations) {
+        HeadlessWindowToolkit toolkit;
+        std::unique_ptr<Form> form = toolkit.create_form(splash_like_design(StartPosition::Manual));
+        operation(*form);
+        EXPECT_TRUE(form->is_loaded());
+        EXPECT_EQ(toolkit.operations().front(), "Load FrmPicture");
+    }
+}
+
+} // namespace
+} // namespace orbek
