@@ -1,6 +1,6 @@
 #include "splash/splash_form.h"
 
-#include "splash/maker_texts.h"
+#include "usagelog/maker.h"
 
 #include <string>
 
@@ -84,11 +84,19 @@ FormDesign splash_design() {
                           button(SystemButton, u"Info &Sys", SystemIcon, {9660, 3810, 1005, 855}),
                           button(CloseButton, u"&OK", CloseIcon, {9660, 4710, 1005, 855}),
                       }};
-    for (std::size_t line = 0; line < maker::SplashLines.size(); ++line) {
+    // The maker as the usage log's banner states it, the two e-mails on one line.
+    const Text maker_lines[] = {
+        Text(maker::CompanyName),
+        Text(maker::StreetAndTelephone),
+        Text(maker::DistrictCityPostcode),
+        Text(maker::HomePage),
+        Text(maker::SalesEmail) + u"   " + Text(maker::SupportEmail),
+    };
+    for (std::size_t line = 0; line < std::size(maker_lines); ++line) {
         const std::string name = "Label" + std::to_string(line + 3);
         ControlDesign maker_line = label(name.c_str(), {360, MakerLineTops[line], 8700, 195},
                                          rgb(200, 205, 225), TextAlignment::Left);
-        maker_line.caption = Text(maker::SplashLines[line]);
+        maker_line.caption = maker_lines[line];
         design.controls.push_back(maker_line);
     }
     return design;
