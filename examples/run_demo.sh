@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The demo behind `make demo`: registers the 64-bit DLLs in the Wine prefix under build/ and
-# runs the host's typical batch run, examples/typical_run.vbs, printing what it prints.
+# runs the host's typical batch run, examples/typical_run.vbs, printing what it prints and then
+# the usage log it wrote.
 set -u
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -38,4 +39,16 @@ for dll in MireldaSys.dll Orbek_DLL.dll; do
         exit 1
     fi
 done
+# The host's installation folder C:\Kalvix holds the usage log; start it afresh so that the
+# log shows its banner.
+log=$root/build/wineprefix/drive_c/Kalvix/Tesmara.Log
+mkdir -p "$(dirname "$log")"
+rm -f "$log"
 wine cscript //nologo "$(windows_path "$root/examples/typical_run.vbs")" 2>/dev/null
+status=$?
+if [ -f "$log" ]; then
+    echo
+    echo "The usage log, C:\Kalvix\Tesmara.Log (build/wineprefix/drive_c/Kalvix/Tesmara.Log):"
+    iconv -f WINDOWS-1252 -t UTF-8 "$log" | tr -d '\r'
+fi
+exit "$status"
