@@ -53,8 +53,8 @@ TEST(ProfileNumber, ReadsAsWindowsDoes) {
         {"09", 9},
         {"0b12", 1},
         {"0o78", 7},
-        {"0B11", 3},
-        {"0O17", 15},
+        {"0B11", 0}, // the base letter in lowercase only
+        {"0O17", 0},
         {"-0x1", 4294967295u},
         {"0", 0},
         {"0xAa", 170},
