@@ -156,8 +156,6 @@ run_64_bit() {
     # The two hosts that measure their heaps ask the automation library to free every BSTR at
     # once instead of keeping some for reuse, so that the heap holds only what is still in use.
     run_host com_support_checks
-    # The INI settings on kernel32's profile functions, linked in directly (no DLL needed).
-    run_host profile_checks "$(windows_path "$root/tests/data/ini/profile_corpus.txt")"
     if [ "$companion" -eq 1 ]; then
         OANOCACHE=1 run_host companion_checks "$(windows_path "$dist64/MireldaSys.dll")"
         run_host window_checks
@@ -166,6 +164,8 @@ run_64_bit() {
     fi
     if [ "$component" -eq 1 ]; then
         OANOCACHE=1 run_host component_checks "$(windows_path "$dist64/Orbek_DLL.dll")"
+        # The INI corpus through the DLL's three INI methods on kernel32's profile functions.
+        run_host profile_checks "$(windows_path "$root/tests/data/ini/profile_corpus.txt")"
         [ "$companion" -eq 1 ] &&
             run_host method_call_checks "$(windows_path "$root/tests/shell/method_calls.tsv")"
         [ "$companion" -eq 1 ] && run_host thread_checks "$(windows_path "$dist64/MireldaSys.dll")"
