@@ -64,6 +64,8 @@ TEST_F(PosixProfileStoreTest, TextReadsFitTheBuffer) {
         EXPECT_EQ(store_.read_string("S", "K", "d", c.buffer, "C:\\Kalvix\\b.ini"), c.stored);
         EXPECT_EQ(store_.read_string("S", "J", "xyz  ", c.buffer, "C:\\Kalvix\\b.ini"), c.fallback);
     }
+    // A default loses its trailing spaces, but never its first character.
+    EXPECT_EQ(store_.read_string("S", "J", "   ", 255, "C:\\Kalvix\\b.ini"), " ");
 }
 
 TEST_F(PosixProfileStoreTest, WritesKeepPermissionsAndLinksAndLeaveNothingBehind) {
