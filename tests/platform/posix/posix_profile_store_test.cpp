@@ -33,6 +33,7 @@ TEST_F(PosixProfileStoreTest, MapsWindowsPathsOntoTheRoot) {
         {"c:\\KALVIX\\orbek_dll.ini", root_ / "Kalvix" / "Orbek_DLL.INI"}, // any letter case
         {"C:/Kalvix/New.ini", root_ / "Kalvix" / "New.ini"},
         {"C:x.ini", root_ / "x.ini"}, // a drive but no "\": not the Windows folder
+        {"C:", root_},                // a drive alone too
         {"settings.ini", root_ / "WINDOWS" / "settings.ini"}, // no folder: the Windows folder
         {"", fs::path()},
     };
