@@ -1,112 +1,122 @@
-// The INI settings on Windows' own profile functions: the shared corpus of INI cases through
-// kernel32 (Wine's answers where Wine is known to differ from Windows are accepted as such,
-// and said so), then the INI routines on the Windows platform objects.
+// The shared INI corpus through Orbek_DLL.dll on kernel32's profile functions: WrINI, RdINIStr
+// and RdINIInt of Orbek_DLL.OrbekDLL called late-bound, each argument a variable passed by
+// reference as scripts pass them. Where Wine is known to differ from Windows, Wine's answer is
+// accepted as such, and said so. Argument: the corpus file.
 #include "host_checks.h"
 #include "platform/profile_scenarios.h"
-#include "settings/settings_checks.h"
-#include "win32_ansi_code_page.h"
-#include "win32_component_file.h"
-#include "win32_profile_store.h"
 
 #include <filesystem>
 #include <string>
 
 using namespace wine_checks;
+using orbek::testing::ProfileCall;
+using orbek::testing::ProfileOp;
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path temp_folder() {
-    wchar_t buffer[MAX_PATH];
-    GetTempPathW(MAX_PATH, buffer);
-    return fs::path(buffer) / "orbek-ini-checks";
+// The corpus's texts are Windows-1252 bytes, one character a byte.
+Value text_variable(const std::string& bytes) {
+    std::wstring text(bytes.size(), L'\0');
+    MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                        static_cast<int>(text.size()));
+    Value variable;
+    V_VT(variable.get()) = VT_BSTR;
+    V_BSTR(variable.get()) = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return variable;
 }
 
-void run_corpus(Report& report, const fs::path& corpus, const fs::path& folder) {
-    const orbek::Win32ProfileStore store;
+std::string bytes_of(const wchar_t* text, std::size_t length) {
+    std::string bytes(length, '\0');
+    WideCharToMultiByte(1252, 0, text, static_cast<int>(length), bytes.data(),
+                        static_cast<int>(length), nullptr, nullptr);
+    return bytes;
+}
+
+std::string call_method(IDispatch* component, const ProfileCall& row, const std::string& path) {
+    Value section = text_variable(row.section), key = text_variable(row.key),
+          text = text_variable(row.text), file = text_variable(path), valor(77L);
+    const wchar_t* method = L"RdINIInt";
+    std::vector<VARIANT> arguments{by_reference(section), by_reference(key)};
+    if (row.op == ProfileOp::Write) {
+        method = L"WrINI";
+        arguments.insert(arguments.end(), {by_reference(text), by_reference(file)});
+    } else if (row.op == ProfileOp::ReadString) {
+        method = L"RdINIStr";
+        arguments.insert(arguments.end(), {by_reference(file), by_reference(text)});
+    } else {
+        arguments.insert(arguments.end(), {by_reference(file), by_reference(valor)});
+    }
+    const CallResult outcome = call(component, method, arguments);
+    const VARIANT& result = *outcome.value;
+    if (outcome.result != S_OK) {
+        return "error " + hresult_text(outcome.result) + " " + hresult_text(outcome.scode);
+    }
+    if (bytes_of(V_BSTR(file.get()), SysStringLen(V_BSTR(file.get()))) != path) {
+        return "the file name given was changed"; // only an empty one is written back
+    }
+    switch (row.op) {
+    case ProfileOp::Write:
+        return V_VT(&result) == VT_EMPTY ? "" : "WrINI gave a result";
+    case ProfileOp::ReadString:
+        return V_VT(&result) == VT_BSTR ? bytes_of(V_BSTR(&result), SysStringLen(V_BSTR(&result)))
+                                        : "RdINIStr gave no String";
+    default:
+        return V_VT(&result) == VT_R8 ? orbek::testing::number_text(V_R8(&result))
+                                      : "RdINIInt gave no Double";
+    }
+}
+
+void run_corpus(Report& report, IDispatch* component, const fs::path& corpus,
+                const fs::path& folder) {
     for (const orbek::testing::ProfileScenario& scenario :
          orbek::testing::load_profile_scenarios(corpus)) {
-        const std::string name = "profile " + scenario.name;
         const fs::path file = folder / (scenario.name + ".ini");
-        const orbek::testing::ScenarioOutcome outcome =
-            orbek::testing::run_profile_scenario(scenario, store, file, file.string());
+        const auto outcome = orbek::testing::run_profile_scenario(
+            scenario,
+            [&](const ProfileCall& c, const std::string& path) {
+                return call_method(component, c, path);
+            },
+            file, bytes_of(file.c_str(), file.native().size()));
         const std::string as_windows = orbek::testing::scenario_mismatch(scenario, outcome, false);
+        const std::string name = "WrINI, RdINIStr and RdINIInt: " + scenario.name;
         if (as_windows.empty() || scenario.wine_difference.empty()) {
             report.check(name, as_windows.empty(), as_windows);
         } else {
+            const std::string as_wine = orbek::testing::scenario_mismatch(scenario, outcome, true);
             report.check(name + " (known Wine difference: " + scenario.wine_difference + ")",
-                         orbek::testing::scenario_mismatch(scenario, outcome, true).empty(),
-                         orbek::testing::scenario_mismatch(scenario, outcome, true));
+                         as_wine.empty(), as_wine);
         }
-    }
-}
-
-// Whether this system refuses to write a file marked read-only (Wine run by root does not).
-bool read_only_enforced(const fs::path& folder) {
-    const fs::path probe = folder / "read-only-probe.txt";
-    CloseHandle(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    SetFileAttributesW(probe.c_str(), FILE_ATTRIBUTE_READONLY);
-    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    const bool enforced = file == INVALID_HANDLE_VALUE;
-    if (!enforced) {
-        CloseHandle(file);
-    }
-    SetFileAttributesW(probe.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(probe.c_str());
-    return enforced;
-}
-
-void run_settings(Report& report, const fs::path& folder) {
-    const orbek::Win32ProfileStore store;
-    const orbek::Win32AnsiCodePage ansi;
-    const orbek::Win32ComponentFile component;
-    const orbek::Text component_path = component.path();
-    wchar_t windows[MAX_PATH];
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    const fs::path component_native(reinterpret_cast<const wchar_t*>(component_path.c_str()));
-    orbek::Text settings = component_path.substr(0, component_path.rfind(u'.')) + u".INI";
-    const bool enforced = read_only_enforced(folder);
-    if (!enforced) {
-        std::printf("# this system writes read-only files (Wine run by root): the read-only "
-                    "check runs the write without expecting a refusal\n");
-    }
-    orbek::testing::SettingsSite site{{store, ansi, component},
-                                      settings,
-                                      component_native.parent_path(),
-                                      fs::path(windows),
-                                      folder,
-                                      reinterpret_cast<const char16_t*>(folder.wstring().c_str()),
-                                      [](const fs::path& file, bool read_only) {
-                                          SetFileAttributesW(file.c_str(),
-                                                             read_only ? FILE_ATTRIBUTE_READONLY
-                                                                       : FILE_ATTRIBUTE_NORMAL);
-                                      }};
-    site.read_only_enforced = enforced;
-    for (const orbek::testing::SettingsCheck& check : orbek::testing::run_settings_checks(site)) {
-        report.check("settings: " + check.name, check.failure.empty(), check.failure);
     }
 }
 
 } // namespace
 
-// The argument is the corpus file (tests/data/ini/profile_corpus.txt).
 int wmain(int argc, wchar_t** argv) {
     Report report;
-    if (argc < 2) {
-        report.check("profile_checks arguments", false, "the corpus file is missing");
-        return 1;
+    if (argc != 2) {
+        report.check("usage: profile_checks CORPUS", false);
+        report.done();
+        return 2;
     }
-    const fs::path folder = temp_folder();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-    fs::create_directories(folder);
     report.check("the ANSI code page is Windows-1252", GetACP() == 1252,
                  "code page " + std::to_string(GetACP()));
-    run_corpus(report, argv[1], folder);
-    run_settings(report, folder);
-    fs::remove_all(folder, ignored);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    HRESULT created = S_OK;
+    IDispatch* component = create_by_prog_id(L"Orbek_DLL.OrbekDLL", &created);
+    report.check("Orbek_DLL.OrbekDLL is created", component != nullptr, hresult_text(created));
+    if (component != nullptr) {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        const fs::path folder = fs::path(temp) / "orbek-ini-corpus";
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+        fs::create_directories(folder);
+        run_corpus(report, component, argv[1], folder);
+        fs::remove_all(folder, ignored);
+        component->Release();
+    }
+    CoUninitialize();
     report.done();
     return 0;
 }

@@ -149,7 +149,7 @@ run_64_bit() {
     run_host method_call_checks "$(windows_path "$root/tests/shell/method_calls.tsv")"
     run_host server_checks "$(windows_path "$dist64/Orbek_DLL.dll")" \
         "$(windows_path "$dist64/MireldaSys.dll")"
-    # The INI settings on kernel32's profile functions, linked in directly (no DLL needed).
+    # The INI corpus through the DLL's three INI methods on kernel32's profile functions.
     run_host profile_checks "$(windows_path "$root/tests/data/ini/profile_corpus.txt")"
     run_host progress_checks
     run_host usage_log_checks "$(windows_path "$work/usage-log")"

@@ -20,15 +20,13 @@ int digit_value(char c) {
 }
 
 unsigned base_of_prefix(char c) {
+    // The system takes the letter in lowercase only: "0X1F" reads as 0.
     switch (c) {
     case 'x':
-    case 'X':
         return 16;
     case 'o':
-    case 'O':
         return 8;
     case 'b':
-    case 'B':
         return 2;
     default:
         return 0;

@@ -33,6 +33,7 @@ TEST_F(PosixProfileStoreTest, MapsWindowsPathsOntoTheRoot) {
         {"c:\\KALVIX\\orbek_dll.ini", root_ / "Kalvix" / "Orbek_DLL.INI"}, // any letter case
         {"C:/Kalvix/New.ini", root_ / "Kalvix" / "New.ini"},
         {"C:x.ini", root_ / "x.ini"}, // a drive but no "\": not the Windows folder
+        {"C:", root_},                // a drive alone too
         {"settings.ini", root_ / "WINDOWS" / "settings.ini"}, // no folder: the Windows folder
         {"", fs::path()},
     };
@@ -64,6 +65,8 @@ TEST_F(PosixProfileStoreTest, TextReadsFitTheBuffer) {
         EXPECT_EQ(store_.read_string("S", "K", "d", c.buffer, "C:\\Kalvix\\b.ini"), c.stored);
         EXPECT_EQ(store_.read_string("S", "J", "xyz  ", c.buffer, "C:\\Kalvix\\b.ini"), c.fallback);
     }
+    // A default loses its trailing spaces, but never its first character.
+    EXPECT_EQ(store_.read_string("S", "J", "   ", 255, "C:\\Kalvix\\b.ini"), " ");
 }
 
 TEST_F(PosixProfileStoreTest, WritesKeepPermissionsAndLinksAndLeaveNothingBehind) {
