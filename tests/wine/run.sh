@@ -168,7 +168,6 @@ run_64_bit() {
             run_host method_call_checks "$(windows_path "$root/tests/shell/method_calls.tsv")"
         [ "$companion" -eq 1 ] && run_host thread_checks "$(windows_path "$dist64/MireldaSys.dll")"
         [ "$companion" -eq 1 ] && run_host component_vtable_checks
-        [ "$companion" -eq 1 ] && run_host usage_log_fuzz
     fi
     if [ "$companion" -eq 1 ] && [ "$component" -eq 1 ]; then
         run_host typelib_checks
