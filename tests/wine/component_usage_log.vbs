@@ -134,6 +134,15 @@ orbek.Log 3, "Posting", , , , , "", "ana", "7.1"
 CheckFile "with the marker the log goes into C:\Kalvix\Log\", "C:\Kalvix\Log\Tesmara.Log", _
           Banner("7.1") & Lines(Array(Start, Finish, "", Closing("7.1"), ""))
 CheckFile "and C:\Kalvix\Tesmara.Log is left alone", BaseLog, closed
+' A hidden or system marker is not seen: the log stays in C:\Kalvix\.
+For Each mode In Array(2, 4)
+    fso.GetFile(Marker).Attributes = mode
+    orbek.Log 1, "Posting", , , , , "", "ana", "7.1"
+    orbek.Log 3, "Posting", , , , , "", "ana", "7.1"
+    fso.GetFile(Marker).Attributes = 0
+    closed = closed & Lines(Array(Start, Finish, "", Closing("7.1"), ""))
+    CheckFile "a marker with attributes " & mode & " leaves the log in C:\Kalvix\", BaseLog, closed
+Next
 
 ' ArchStay's failures reach the caller and leave the marker as it was.
 On Error Resume Next
