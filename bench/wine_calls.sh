@@ -25,3 +25,8 @@ wine cscript //nologo "$(windows_path "$root/bench/wine_calls.vbs")" 2>/dev/null
 echo
 echo "## Progress windows: update calls from a C++ host"
 wine "$root/build/win64/bench/wine/progress_bench.exe" 2>/dev/null
+echo
+echo "## The usage log's record line against TextStream.WriteLine"
+wine "$root/build/win64/bench/wine/usagelog_invoke_bench.exe" 2>/dev/null
+echo
+wine cscript //nologo "$(windows_path "$root/bench/usagelog_wine.vbs")" 2>/dev/null

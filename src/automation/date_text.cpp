@@ -179,13 +179,17 @@ Text format_time(double date) {
     return time_of(parts_from_ole_date(date));
 }
 
-Text format_date_and_time(double date) {
+void append_date_and_time(Text& out, double date) {
     const DateParts parts = parts_from_ole_date(date);
-    Text out;
-    out.reserve(19);
     append_short_date(out, parts);
     out += u' ';
     append_time(out, parts);
+}
+
+Text format_date_and_time(double date) {
+    Text out;
+    out.reserve(19);
+    append_date_and_time(out, date);
     return out;
 }
 

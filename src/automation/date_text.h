@@ -17,6 +17,8 @@ Text format_short_date(double date); // dd/mm/yyyy
 Text format_time(double date);       // HH:MM:SS
 // "dd/mm/yyyy HH:MM:SS" always, midnight and the epoch day included.
 Text format_date_and_time(double date);
+// The same, appended to `out`.
+void append_date_and_time(Text& out, double date);
 // A date's usual text: the date alone when it has no time of day, the time alone when its
 // day is 30/12/1899 (so 0 gives "00:00:00"), otherwise "dd/mm/yyyy HH:MM:SS".
 Text format_date_value(double date);

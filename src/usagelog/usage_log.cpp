@@ -22,9 +22,9 @@ constexpr TextView Separator = u", ";
 constexpr TextView OpeningPrefix = u"***** Tesmara 2, Versión: ";
 constexpr TextView ClosingPrefix = u"***** «Tesmara 2», Versión: ";
 
-Text user_name(TextView user_code) {
+TextView user_name(TextView user_code) {
     const TextView trimmed = trim_spaces(user_code);
-    return Text(trimmed.empty() ? DefaultUser : trimmed);
+    return trimmed.empty() ? DefaultUser : trimmed;
 }
 
 Text log_path(FileSystem& files) {
@@ -32,7 +32,15 @@ Text log_path(FileSystem& files) {
     return Text(marked ? LogSubfolder : BaseFolder) + Text(LogFileName);
 }
 
-void start(UsageLogState& state, const UsageLogPlatform& platform, const Text& user,
+// The user, `middle` and the moment: a start or an end line.
+Text stamped_line(TextView user, TextView middle, const Clock& clock) {
+    Text line(user);
+    line += middle;
+    append_date_and_time(line, clock.now());
+    return line;
+}
+
+void start(UsageLogState& state, const UsageLogPlatform& platform, TextView user,
            TextView version) {
     const Text path = log_path(platform.files);
     const bool is_new = platform.files.find_file(path) != LogFileName;
@@ -44,14 +52,13 @@ void start(UsageLogState& state, const UsageLogPlatform& platform, const Text& u
         write_banner(log, MakerFrame::Short, OpeningPrefix, version, platform.tools,
                      platform.clock);
     }
-    log.write_line(user + Text(StartMiddle) + format_date_and_time(platform.clock.now()));
+    log.write_line(stamped_line(user, StartMiddle, platform.clock));
 }
 
-void record(UsageLogState& state, const UsageLogPlatform& platform, const Text& user,
-            TextView module, const std::array<Variant*, 4>& values) {
-    Text line;
-    line.reserve(128);
-    line += user;
+void record(UsageLogState& state, const UsageLogPlatform& platform, TextView user, TextView module,
+            const std::array<Variant*, 4>& values) {
+    Text& line = state.line;
+    line.assign(user);
     if (const TextView name = trim_spaces(module); !name.empty()) {
         line += Separator;
         line += name;
@@ -68,14 +75,13 @@ void record(UsageLogState& state, const UsageLogPlatform& platform, const Text& 
         line.resize(before_values);
     }
     line += u' ';
-    line += format_date_and_time(platform.clock.now());
+    append_date_and_time(line, platform.clock.now());
     state.log->file->write_line(line);
 }
 
-void end(UsageLogState& state, const UsageLogPlatform& platform, const Text& user,
-         TextView version) {
+void end(UsageLogState& state, const UsageLogPlatform& platform, TextView user, TextView version) {
     AppendFile& log = *state.log->file;
-    log.write_line(user + Text(EndMiddle) + format_date_and_time(platform.clock.now()));
+    log.write_line(stamped_line(user, EndMiddle, platform.clock));
     log.write_line(u"");
     log.write_line(
         version_line(ClosingPrefix, version, banner_date_text(platform.tools, platform.clock)));
@@ -92,15 +98,11 @@ Text record_value_text(const Variant& value) {
     if (value.is_missing() || value.is_null()) {
         return Text();
     }
-    // Trimmed where it stands, which spares a copy on every record line.
-    Text text = to_text(value);
-    if (const TextView trimmed = trim_spaces(text); trimmed.empty()) {
-        text.clear();
-    } else {
-        const std::size_t start = static_cast<std::size_t>(trimmed.data() - text.data());
-        text.resize(start + trimmed.size());
-        text.erase(0, start);
-    }
+    Text storage;
+    const TextView trimmed = trim_spaces(text_view_of(value, storage));
+    Text text;
+    text.reserve(trimmed.size() + Separator.size());
+    text += trimmed;
     text += Separator;
     return text;
 }
@@ -113,7 +115,7 @@ void usage_log(UsageLogState& state, const UsageLogPlatform& platform, std::uint
         if (log_file_op == LoggingOff) {
             return;
         }
-        const Text user = user_name(user_code);
+        const TextView user = user_name(user_code);
         switch (mode) {
         case 1:
             start(state, platform, user, version);

@@ -21,6 +21,7 @@ struct UsageLogState {
     };
     std::optional<OpenLog> log; // empty: no log is open
     std::vector<std::unique_ptr<AppendFile>> unfinished_markers;
+    Text line; // the record line being formed, kept only for its capacity
 };
 
 // The platform objects a call works with: the thread's file system and SysTools object, and

@@ -142,6 +142,9 @@ TEST(DateText, Formats) {
         EXPECT_EQ(to_utf8(format_date_value(c.serial)), c.value);
         EXPECT_EQ(to_utf8(format_date_and_time(c.serial)),
                   std::string(c.short_date) + " " + c.time);
+        Text line = u"at ";
+        append_date_and_time(line, c.serial);
+        EXPECT_EQ(to_utf8(line), std::string("at ") + c.short_date + " " + c.time);
     }
     EXPECT_EQ(error_number([] { format_date_value(3e6); }), vb::InvalidProcedureCall);
 }

@@ -11,8 +11,10 @@ using namespace testing;
 namespace fs = std::filesystem;
 
 const std::string MarkerHead =
-    crlf_lines({"", Stars, Blank, Company, Blank, Street, Blank, Postal, Blank, Abroad, Blank, Web,
-                Blank, Sales, Support, Initials, Stars, ""});
+    crlf_lines({"", Stars, Blank, Company, Blank, Street, Blank,
+                "*   Col. Arboledas, Valdera, Jal., C.P. 45120              *", Blank,
+                "*   Internacional: +52 (33) 3555-0142                      *", Blank, Web, Blank,
+                Sales, Support, Initials, Stars, ""});
 
 class FolderMarker : public DriveC {
   protected:
@@ -27,16 +29,15 @@ TEST_F(FolderMarker, MakesTheFolderAndItsMarkerThenRewritesIt) {
     EXPECT_EQ(bytes_of("Kalvix/Log/Log.Dir"), MarkerHead + crlf_lines({ClosingVersion, ""}));
     clock_.moment += 1;
     ASSERT_EQ(mark(u"C:\\kalvix\\log\\", u"Log", u"2.0 \u00ab\u20ac\u65e5\u00bb"), 0);
-    EXPECT_EQ(bytes_of("Kalvix/Log/Log.Dir"),
-              MarkerHead + crlf_lines({"***** \xabTesmara 2\xbb, Versi\xf3n: 2.0 \xab\x80?\xbb "
-                                       "domingo, 6 de diciembre de 2026 *****",
-                                       ""}));
+    const std::string sunday = "domingo, 6 de diciembre de 2026 *****";
+    EXPECT_EQ(
+        bytes_of("Kalvix/Log/Log.Dir"),
+        MarkerHead +
+            crlf_lines({"***** \xabTesmara 2\xbb, Versi\xf3n: 2.0 \xab\x80?\xbb " + sunday, ""}));
     ASSERT_EQ(mark(u"C:\\Kalvix\\Nuevo"), 0); // no backslash: the marker lands beside the folder
     EXPECT_TRUE(fs::is_directory(at("Kalvix/Nuevo")));
     EXPECT_EQ(bytes_of("Kalvix/NuevoLog.Dir"),
-              MarkerHead + crlf_lines({"***** \xabTesmara 2\xbb, Versi\xf3n: 7.1 domingo, 6 de "
-                                       "diciembre de 2026 *****",
-                                       ""}));
+              MarkerHead + crlf_lines({"***** \xabTesmara 2\xbb, Versi\xf3n: 7.1 " + sunday, ""}));
 }
 
 TEST_F(FolderMarker, FailuresReachTheCallerAndLeaveAnOldMarkerAsItWas) {

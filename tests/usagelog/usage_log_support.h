@@ -60,7 +60,6 @@ class DriveC : public ::testing::Test {
     UsageLogState state_;
 };
 
-// Lines as the files hold them: 8-bit text, each ended by CR LF.
 inline std::string crlf_lines(std::initializer_list<std::string> lines) {
     std::string bytes;
     for (const std::string& line : lines) {
@@ -76,8 +75,6 @@ inline const std::string Stars(60, '*');
 inline const std::string Blank = "*" + std::string(58, ' ') + "*";
 inline const std::string Company = "*              Kalvix Sistemas, S.A. de C.V.               *";
 inline const std::string Street = "*   Av. Miramar 2140, Piso 3 - Tel. (33) 3555-0142         *";
-inline const std::string Postal = "*   Col. Arboledas, Valdera, Jal., C.P. 45120              *";
-inline const std::string Abroad = "*   Internacional: +52 (33) 3555-0142                      *";
 inline const std::string Web = "*   http://www.kalvix-sistemas.example                     *";
 inline const std::string Sales = "*   Ventas: ventas@kalvix-sistemas.example                 *";
 inline const std::string Support = "*   Soporte: soporte@kalvix-sistemas.example               *";

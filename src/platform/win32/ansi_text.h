@@ -10,6 +10,8 @@
 namespace orbek {
 
 std::string to_ansi(TextView text);
+// The same, appended to `bytes`.
+void append_ansi(std::string& bytes, TextView text);
 Text from_ansi(std::string_view bytes);
 
 } // namespace orbek

@@ -20,10 +20,12 @@ void Win32AppendFile::write_line(TextView line) {
     if (handle_ == INVALID_HANDLE_VALUE) {
         throw VbError(vb::BadFileNameOrNumber);
     }
-    std::string bytes = to_ansi(line);
-    bytes += "\r\n";
-    const char* next = bytes.data();
-    DWORD left = static_cast<DWORD>(bytes.size());
+    // One WriteFile for the whole line, converted into a buffer that keeps its room.
+    bytes_.clear();
+    append_ansi(bytes_, line);
+    bytes_ += "\r\n";
+    const char* next = bytes_.data();
+    DWORD left = static_cast<DWORD>(bytes_.size());
     while (left > 0) {
         DWORD written = 0;
         if (!WriteFile(handle_, next, left, &written, nullptr)) {

@@ -7,6 +7,7 @@
 #include "platform/open_file_table.h"
 
 #include <memory>
+#include <string>
 #include <windows.h>
 
 namespace orbek {
@@ -36,6 +37,7 @@ class Win32AppendFile final : public AppendFile {
     HANDLE handle_;
     Win32FileIdentity identity_;
     std::shared_ptr<Win32OpenFiles> open_files_;
+    std::string bytes_; // the line being written, kept only for its capacity
 };
 
 } // namespace orbek
