@@ -1,7 +1,6 @@
-' The dates of OrbekDLL as a script host calls them: the date that fills a masked date box,
-' and the check of a typed date that writes the cleaned date into the date boxes of a form
-' made of script classes. Only accepted dates and failures here: a rejected date shows the
-' user's message box, which date_dialog.sh watches.
+' FechaValida from a script: the cleaned date written into the date boxes of a form made of
+' script classes, and the errors those objects raise. A rejected date shows the user's message
+' box, which date_dialog.sh watches.
 Class DateBox
     Public Name
     Public Text
@@ -80,7 +79,7 @@ Function TextsOf(boxes)
     TextsOf = texts
 End Function
 
-Dim orbek, kind, controls, cont, fecha, result, box, today
+Dim orbek, kind, controls, cont, result
 Set orbek = CreateObject("Orbek_DLL.OrbekDLL")
 
 For Each kind In Array("array", "list", "enumerated")
@@ -92,20 +91,6 @@ For Each kind In Array("array", "list", "enumerated")
     CheckEqual "FechaValida fills the boxes named TXTFEC* in any case (" & kind & ")", _
                TextsOf(controls), "30/04/2025|30/04/2025||30/04/2025|"
 Next
-
-' A date box filled from the date in the caller's variable, or from today.
-Set box = Control("box", "txtFecIni")
-fecha = "20/02/2024"
-box.Text = orbek.FechaTxtBox(False, fecha)
-CheckEqual "FechaTxtBox(False) fills the box with the month's last day", box.Text, "29/02/2024"
-CheckEqual "FechaTxtBox keeps a readable date", fecha, "20/02/2024"
-today = Right("0" & Day(Date), 2) & "/" & Right("0" & Month(Date), 2) & "/" & Year(Date)
-fecha = "  /  /    "
-box.Text = orbek.FechaTxtBox(True, fecha)
-CheckEqual "FechaTxtBox writes today into an empty mask", fecha, today
-CheckEqual "FechaTxtBox(True) of an empty mask", box.Text, orbek.FechaTxtBox(True, today)
-CheckEqual "FechaTxtBox(False) without a date", orbek.FechaTxtBox(False), _
-           orbek.FechaTxtBox(False, today)
 
 ' Failures: the error the script sees, the prefix, and the boxes set before the failure.
 On Error Resume Next
@@ -131,12 +116,6 @@ CheckEqual "the box before it keeps the date", controls(0).Text, "30/04/2025"
 result = orbek.FechaValida("31/04/2025", cont, MadeForm("array", Array("txtFecA")))
 CheckErr "FechaValida with a text among the controls", 13
 
-controls = UsualControls()
-cont = " txtFec "
-result = orbek.FechaValida("12/  /2024", cont, MadeForm("array", controls))
-CheckErr "FechaValida of a partly filled mask", 13
-CheckEqual "a partly filled mask changes no box", TextsOf(controls), "||||"
-CheckEqual "a partly filled mask still cleans the prefix", cont, "TXTFEC"
 On Error GoTo 0
 
 Done

@@ -1,10 +1,9 @@
 # shellcheck shell=bash
-# Sourced by run.sh: the user's message box of FechaValida, called from a script through the
-# DLL, as it shows on the screen. For each rejected date dialogs/rejected_date.vbs makes the
-# call and message_box_watcher.exe reads the box off the screen: its title and text must be
-# these bytes exactly, with one OK button and the information icon, a picture of it goes to
-# build/screenshots/, and the call returns true only once OK was pressed. With no window
-# manager on the display, Wine draws the title bars itself while the boxes are shown.
+# Sourced by run.sh: the user's message box of FechaValida from a script through the DLL, as
+# it shows on the screen. dialogs/rejected_date.vbs makes the call, message_box_watcher.exe
+# reads the box off the screen (title and text exactly these bytes, one OK button, the
+# information icon), a picture goes to build/screenshots/, and the call returns true only once
+# OK was pressed. Wine draws the title bars itself meanwhile (no window manager here).
 
 date_dialog_head='Atenci\xc3\xb3n Sr. Usuario:\r\n\r\n\r\nUd. captur\xc3\xb3 incorrectamente est\xc3\xa1 fecha: '
 date_dialog_tail='Favor de Verificar y Corregir, Gracias..\r\n\r\n'
@@ -68,8 +67,6 @@ date_dialog_checks() {
     fi
     cat "$here/include/checks.vbs" "$here/dialogs/rejected_date.vbs" >"$work/rejected_date.vbs"
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-    date_dialog_case year "${date_dialog_head}15/06/2030\r\n\r\n\r\n${date_dialog_years}2030\r\n\r\n${date_dialog_tail}"
-    date_dialog_case month "${date_dialog_head}15/13/2029\r\n\r\n\r\n${date_dialog_months}13\r\n\r\n${date_dialog_tail}"
     date_dialog_case day "${date_dialog_head}00/05/2024\r\n\r\n\r\n${date_dialog_tail}"
     date_dialog_case mask "${date_dialog_head}  /  /    \r\n\r\n\r\n${date_dialog_years}0\r\n\r\n${date_dialog_months}0\r\n\r\n${date_dialog_tail}"
     wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null 2>&1

@@ -6,47 +6,16 @@
 #include "platform/win32/automation/com_text.h"
 #include "platform/win32/automation/dispatch_object.h"
 
-#include <string>
-
 using namespace wine_checks;
 
 namespace {
 
-// A form with one property, "Controls", that hands out the VARIANT it was given as it stands.
-class FakeForm final : public IDispatch {
-  public:
-    explicit FakeForm(const VARIANT& controls) : controls_(controls) {}
-
-    LONG references = 1;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        *object = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ? this : nullptr;
-        return *object != nullptr ? (AddRef(), S_OK) : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
-                                            DISPID* id) override {
-        *id = lstrcmpiW(names[0], L"Controls") == 0 ? 1 : DISPID_UNKNOWN;
-        return *id == 1 ? S_OK : DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*,
-                                     VARIANT* result, EXCEPINFO*, UINT*) override {
-        return member == 1 ? VariantCopy(result, &controls_) : DISP_E_MEMBERNOTFOUND;
-    }
-
-  private:
-    VARIANT controls_;
-};
-
 // The items For Each gives, as "1 2 3" (an object shows as "object").
 std::wstring items_of(const VARIANT& controls) {
-    FakeForm form(controls);
+    // A form whose "Controls" is the VARIANT given, as it stands.
+    HostObject form(L"Controls", [&](VARIANT* result, EXCEPINFO*) {
+        return VariantCopy(result, const_cast<VARIANT*>(&controls));
+    });
     std::wstring seen;
     {
         orbek::com::DispatchObject object(&form);
@@ -77,7 +46,7 @@ int wmain() {
         V_I4(&number) = i + 1;
         SafeArrayPutElement(numbers, &i, &number);
     }
-    FakeForm control(holding(VT_EMPTY, nullptr));
+    HostObject control(L"Text", [](VARIANT*, EXCEPINFO*) { return S_OK; });
     SAFEARRAY* objects = SafeArrayCreateVector(VT_DISPATCH, 0, 2);
     for (LONG i = 0; i < 2; ++i) {
         SafeArrayPutElement(objects, &i, static_cast<IDispatch*>(&control));

@@ -127,62 +127,36 @@ void check_error_info_support(Report& report, IUnknown* object, const std::strin
     }
 }
 
-// The smallest form a host passes: one hWnd property, which fails with the form's own error
-// (number and words) once the form has no window.
-class Form final : public IDispatch {
-  public:
-    HWND window = nullptr;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        *object = iid == IID_IUnknown || iid == IID_IDispatch ? this : nullptr;
-        return *object ? S_OK : E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; } // lives on the stack
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
-                                            DISPID* ids) override {
-        *ids = _wcsicmp(names[0], L"hWnd") == 0 ? 1 : DISPID_UNKNOWN;
-        return *ids == 1 ? S_OK : DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
-                                     EXCEPINFO* exception, UINT*) override {
-        if (window == nullptr) {
+// The closing roll takes a window by its handle or by a form's hWnd, rolls it up to nothing in
+// its ten steps and returns when it has; a handle that is no window is error 5, and a form
+// that fails gives its own error.
+void check_closing_roll(Report& report, _SysTools* tools) {
+    HWND shown = CreateWindowExW(0, L"STATIC", L"closing roll", WS_POPUP | WS_VISIBLE, 50, 50, 300,
+                                 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // The smallest form a host passes: an hWnd, or once unloaded the form's own error.
+    HostObject form(L"hWnd", [&](VARIANT* result, EXCEPINFO* exception) {
+        if (!IsWindow(shown)) {
             *exception = EXCEPINFO{};
             exception->scode = static_cast<HRESULT>(0x800A016C);
             exception->bstrDescription = SysAllocString(L"Formulario descargado");
             return DISP_E_EXCEPTION;
         }
         V_VT(result) = VT_I4;
-        V_I4(result) = static_cast<LONG>(reinterpret_cast<INT_PTR>(window));
+        V_I4(result) = static_cast<LONG>(reinterpret_cast<INT_PTR>(shown));
         return S_OK;
-    }
-};
-
-// The closing roll takes a window by its handle or by a form's hWnd, rolls it up to nothing in
-// its ten steps and returns when it has; a handle that is no window is error 5, and a form
-// that fails gives its own error.
-void check_closing_roll(Report& report, _SysTools* tools) {
-    Form form;
-    form.window = CreateWindowExW(0, L"STATIC", L"closing roll", WS_POPUP | WS_VISIBLE, 50, 50, 300,
-                                  200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    VARIANT handle = *Value(static_cast<long>(reinterpret_cast<INT_PTR>(form.window)));
-    VARIANT object;
-    V_VT(&object) = VT_DISPATCH;
+    });
+    VARIANT handle = *Value(static_cast<long>(reinterpret_cast<INT_PTR>(shown)));
+    VARIANT object = *Value::of_type(VT_DISPATCH);
     V_DISPATCH(&object) = &form;
     LONG start = 0;
     LONG height = 3000; // twips
     for (const auto& [how, window] :
          {std::pair{"its handle", handle}, std::pair{"a form", object}}) {
-        SetWindowPos(form.window, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+        SetWindowPos(shown, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
         const DWORD began = GetTickCount();
         const HRESULT result = tools->CloseEffect(&start, &height, 0, window);
         RECT frame{};
-        GetWindowRect(form.window, &frame);
+        GetWindowRect(shown, &frame);
         const DWORD took = GetTickCount() - began;
         report.check(std::string("CloseEffect on a window named by ") + how +
                          " rolls it up to nothing in its steps",
@@ -190,8 +164,7 @@ void check_closing_roll(Report& report, _SysTools* tools) {
                      hresult_text(result) + ", " + std::to_string(frame.bottom - frame.top) +
                          " pixels high after " + std::to_string(took) + " ms");
     }
-    DestroyWindow(form.window);
-    form.window = nullptr;
+    DestroyWindow(shown);
     report.hresult("CloseEffect on a destroyed window is error 5",
                    tools->CloseEffect(&start, &height, 0, handle), InvalidArgument);
     const HRESULT unloaded = tools->CloseEffect(&start, &height, 0, object);

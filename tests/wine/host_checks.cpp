@@ -82,9 +82,14 @@ Value::Value(const Value& other) {
     VariantCopy(&value_, const_cast<VARIANT*>(&other.value_));
 }
 
-Value Value::missing() {
+Value Value::of_type(VARTYPE type) {
     Value result;
-    V_VT(result.get()) = VT_ERROR;
+    V_VT(result.get()) = type;
+    return result;
+}
+
+Value Value::missing() {
+    Value result = of_type(VT_ERROR);
     V_ERROR(result.get()) = DISP_E_PARAMNOTFOUND;
     return result;
 }
@@ -105,12 +110,13 @@ DISPID member_id(IDispatch* object, const wchar_t* name) {
     return id;
 }
 
-CallResult invoke(IDispatch* object, DISPID member, DISPPARAMS& params) {
+CallResult invoke(IDispatch* object, DISPID member, DISPPARAMS* params, WORD flags, REFIID iid,
+                  bool outputs) {
     CallResult outcome;
     EXCEPINFO exception{};
-    outcome.result = object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT,
-                                    DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
-                                    outcome.value.get(), &exception, &outcome.argument_error);
+    outcome.result = object->Invoke(
+        member, iid, LOCALE_USER_DEFAULT, flags, params, outputs ? outcome.value.get() : nullptr,
+        outputs ? &exception : nullptr, outputs ? &outcome.argument_error : nullptr);
     outcome.scode = exception.scode;
     outcome.source = exception.bstrSource ? exception.bstrSource : L"";
     outcome.description = exception.bstrDescription ? exception.bstrDescription : L"";
@@ -124,11 +130,19 @@ CallResult call(IDispatch* object, DISPID member, std::vector<VARIANT> arguments
     std::reverse(arguments.begin(), arguments.end());
     DISPPARAMS params{arguments.empty() ? nullptr : arguments.data(), nullptr,
                       static_cast<UINT>(arguments.size()), 0};
-    return invoke(object, member, params);
+    return invoke(object, member, &params);
 }
 
 CallResult call(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments) {
     return call(object, member_id(object, name), std::move(arguments));
+}
+
+std::vector<VARIANT> variants(const std::vector<Value>& values) {
+    std::vector<VARIANT> result;
+    for (const Value& value : values) {
+        result.push_back(*value);
+    }
+    return result;
 }
 
 VARIANT reference(VARTYPE type, void* variable) {
@@ -173,6 +187,72 @@ IDispatch* create_by_prog_id(const wchar_t* prog_id, HRESULT* result) {
         *result = outcome;
     }
     return SUCCEEDED(outcome) ? object : nullptr;
+}
+
+HRESULT HostObject::QueryInterface(REFIID iid, void** object) {
+    *object = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ? this : nullptr;
+    return *object != nullptr ? (AddRef(), S_OK) : E_NOINTERFACE;
+}
+
+HRESULT HostObject::GetTypeInfoCount(UINT* count) {
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT HostObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) {
+    *ids = lstrcmpiW(names[0], property_) == 0 ? 1 : DISPID_UNKNOWN;
+    return *ids == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+}
+
+HRESULT HostObject::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result,
+                           EXCEPINFO* exception, UINT*) {
+    return member == 1 ? get_(result, exception) : DISP_E_MEMBERNOTFOUND;
+}
+
+void pump_messages(int milliseconds) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    } while (GetTickCount64() < end);
+}
+
+std::wstring class_of(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+std::wstring text_of(HWND window) {
+    wchar_t text[1024] = {};
+    InternalGetWindowText(window, text, 1024);
+    return text;
+}
+
+static BOOL CALLBACK collect(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+std::vector<HWND> descendants(HWND window) {
+    std::vector<HWND> found;
+    if (window != nullptr) {
+        EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&found));
+    }
+    return found;
+}
+
+HWND descendant(HWND window, const std::function<bool(HWND)>& wanted) {
+    for (HWND child : descendants(window)) {
+        if (wanted(child)) {
+            return child;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace wine_checks

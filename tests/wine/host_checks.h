@@ -1,9 +1,11 @@
 // What the C++ test hosts share: result lines in the harness's form, VARIANTs and BSTRs that
-// free themselves, late-bound calls, and the error information a failed call leaves.
+// free themselves, late-bound calls with the error information they leave, a host's object,
+// and the windows on the screen.
 #pragma once
 
 #include "automation/interface_decl.h"
 
+#include <functional>
 #include <oaidl.h>
 #include <string>
 #include <vector>
@@ -39,7 +41,8 @@ class Value {
     Value(const Value& other);
     Value& operator=(const Value&) = delete;
     ~Value() { VariantClear(&value_); }
-    static Value missing();
+    static Value of_type(VARTYPE type); // its data zero: Null, a null BSTR, Nothing
+    static Value missing();             // an optional argument left out
 
     VARIANT* get() { return &value_; }
     const VARIANT& operator*() const { return value_; }
@@ -78,12 +81,16 @@ struct CallResult {
 
 DISPID member_id(IDispatch* object, const wchar_t* name);
 
-CallResult invoke(IDispatch* object, DISPID member, DISPPARAMS& params);
+// `outputs` false: no places for the result, the exception and the argument's index.
+CallResult invoke(IDispatch* object, DISPID member, DISPPARAMS* params,
+                  WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET, REFIID iid = IID_NULL,
+                  bool outputs = true);
 
 // Calls a method with positional arguments in their usual order (the first given first);
 // by-reference VARIANTs among them write back.
 CallResult call(IDispatch* object, DISPID member, std::vector<VARIANT> arguments);
 CallResult call(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments);
+std::vector<VARIANT> variants(const std::vector<Value>& values);
 
 // A VT_BYREF reference of `type` to `variable`; VT_VARIANT as scripts pass their variables.
 VARIANT reference(VARTYPE type, void* variable);
@@ -100,5 +107,36 @@ struct Apartment {
     Apartment() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
     ~Apartment() { CoUninitialize(); }
 };
+
+// A host's object with one property, `property` (any letter case), that `get` answers; it
+// counts its references and lives where it is made.
+class HostObject final : public IDispatch {
+  public:
+    using Getter = std::function<HRESULT(VARIANT* result, EXCEPINFO* exception)>;
+    HostObject(const wchar_t* property, Getter get) : property_(property), get_(std::move(get)) {}
+    LONG references = 1;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS*,
+                                     VARIANT* result, EXCEPINFO* exception, UINT*) override;
+
+  private:
+    const wchar_t* property_;
+    Getter get_;
+};
+
+// Pumps the thread's pending messages for `milliseconds`, so that windows paint.
+void pump_messages(int milliseconds);
+
+std::wstring class_of(HWND window);
+std::wstring text_of(HWND window); // as the system keeps it: no message to the window's thread
+std::vector<HWND> descendants(HWND window); // depth first
+HWND descendant(HWND window, const std::function<bool(HWND)>& wanted);
 
 } // namespace wine_checks

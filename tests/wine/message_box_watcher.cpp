@@ -1,16 +1,13 @@
-// Watches the screen for the component's message box, as a user would see it, and closes it.
-//   message_box_watcher.exe --hold FILE
-// Waits for a dialog titled "ERROR en la Fecha", then prints
-//   title <UTF-8 bytes of its title, in hex>
-//   text <UTF-8 bytes of its message, in hex>
-//   buttons <the ids of its push buttons>
-//   icon <information when it shows the system's information icon, else other>
-//   shown
-// then waits until FILE exists (so that a picture of the screen can be taken), presses OK and
-// prints "closed" once the dialog is gone. Exits 1 when no dialog came or it would not close.
+// The component's message box as a user sees it: `message_box_watcher.exe --hold FILE` waits
+// for the dialog "ERROR en la Fecha", prints "title"/"text" (its UTF-8 bytes in hex),
+// "buttons" (the push buttons' ids), "icon information" or "icon other", and "shown"; once FILE
+// exists (a picture was taken) it presses OK and prints "closed" when the dialog is gone.
+// Exits 1 when no dialog came or it would not close.
+#include "host_checks.h"
+
 #include <cstdio>
-#include <string>
-#include <windows.h>
+
+using namespace wine_checks;
 
 namespace {
 
@@ -19,26 +16,13 @@ constexpr DWORD PollMilliseconds = 50;
 constexpr int MessageTextId = 0xFFFF; // the static control that shows a message box's text
 
 std::string hex_of_utf8(const std::wstring& text) {
-    std::string bytes(text.size() * 4 + 1, '\0');
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                            static_cast<int>(bytes.size()), nullptr, nullptr);
     std::string hex;
     char pair[3];
-    for (int i = 0; i < size; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(bytes[i]));
+    for (const char byte : utf8(text)) {
+        std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(byte));
         hex += pair;
     }
     return hex;
-}
-
-// The window's text asked of the window itself, which works across processes.
-std::wstring text_of(HWND window) {
-    wchar_t text[4096] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        2000, &copied);
-    return std::wstring(text, copied);
 }
 
 // Whether the icon the dialog shows looks like the system's information icon: its pixels on

@@ -23,9 +23,7 @@ std::wstring from_utf8(const std::string& utf8_text) {
 // A script's variable holding the table's argument.
 Value variable_for(const std::string& argument) {
     if (argument == "@null") {
-        Value null;
-        V_VT(null.get()) = VT_NULL;
-        return null;
+        return Value::of_type(VT_NULL);
     }
     return argument == "@empty" ? Value()
                                 : Value(from_utf8(argument == "\"\"" ? "" : argument).c_str());
@@ -44,22 +42,18 @@ std::string display(const VARIANT& value, bool quote_texts) {
 
 // The error number a script sees for the call's outcome.
 int error_number(const CallResult& outcome) {
-    switch (outcome.result) {
-    case S_OK:
-        return 0;
-    case DISP_E_EXCEPTION:
-        return HRESULT_CODE(outcome.scode);
-    case DISP_E_TYPEMISMATCH:
-        return 13;
-    case DISP_E_OVERFLOW:
-        return 6;
-    case DISP_E_PARAMNOTOPTIONAL:
-        return 449;
-    case DISP_E_BADPARAMCOUNT:
-        return 450;
-    default:
-        return -1;
+    const std::pair<HRESULT, int> numbers[] = {{S_OK, 0},
+                                               {DISP_E_TYPEMISMATCH, 13},
+                                               {DISP_E_OVERFLOW, 6},
+                                               {DISP_E_PARAMNOTOPTIONAL, 449},
+                                               {DISP_E_BADPARAMCOUNT, 450},
+                                               {DISP_E_EXCEPTION, HRESULT_CODE(outcome.scode)}};
+    for (const auto& [result, number] : numbers) {
+        if (outcome.result == result) {
+            return number;
+        }
     }
+    return -1;
 }
 
 void check_row(Report& report, IDispatch* component, const orbek::testing::MethodCall& row) {

@@ -18,17 +18,12 @@ using orbek::controls::DialValueMember;
 
 namespace {
 
-// A property put or get; the scode of the exception it raised, if any.
-HRESULT invoke(IDispatch* control, DISPID member, WORD flags, VARIANT* value, VARIANT* result) {
+// A property put: the scode of the exception it raised, if any.
+HRESULT put(IDispatch* control, DISPID member, VARIANT* value) {
     DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{value, value ? &named : nullptr, value ? 1u : 0u, value ? 1u : 0u};
-    EXCEPINFO exception{};
-    const HRESULT outcome =
-        control->Invoke(member, IID_NULL, 0, flags, &params, result, &exception, nullptr);
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
-    return outcome == DISP_E_EXCEPTION ? exception.scode : outcome;
+    DISPPARAMS params{value, &named, 1, 1};
+    const CallResult outcome = invoke(control, member, &params, DISPATCH_PROPERTYPUT);
+    return outcome.result == DISP_E_EXCEPTION ? outcome.scode : outcome.result;
 }
 
 void check_controls(Report& report) {
@@ -62,52 +57,30 @@ void check_controls(Report& report) {
         {dial, L"max", DialMaxMember, L"250", S_OK, L"250"},
     };
     for (const Put& p : puts) {
-        std::wstring name = p.name;
-        LPOLESTR names[] = {name.data()};
-        DISPID member = 0;
-        p.control->GetIDsOfNames(IID_NULL, names, 1, 0, &member);
+        const DISPID member = member_id(p.control, p.name);
         Value value(p.value);
         if (p.value != std::wstring(L"abc")) {
             VariantChangeType(value.get(), value.get(), 0, VT_R8);
         }
-        const std::string check = utf8(name) + " = " + utf8(p.value);
+        const std::string check = utf8(p.name) + " = " + utf8(p.value);
         report.equal(check + ": the name gives its member", member, p.member);
-        report.hresult(check, invoke(p.control, member, DISPATCH_PROPERTYPUT, value.get(), nullptr),
-                       p.outcome);
-        Value stored;
-        invoke(p.control, member, DISPATCH_PROPERTYGET, nullptr, stored.get());
-        report.equal(check + " leaves " + utf8(p.stored), stored.text(), p.stored);
+        report.hresult(check, put(p.control, member, value.get()), p.outcome);
+        report.equal(check + " leaves " + utf8(p.stored), call(p.control, member, {}).value.text(),
+                     p.stored);
     }
     bar->Release();
     dial->Release();
     DestroyWindow(parent);
 }
 
-void pump() {
-    for (int round = 0; round < 10; ++round, Sleep(10)) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-    }
-}
-
-// The first window below `form`, depth first, of the class and, for the form's own parts,
-// a label (a part with neither children nor a border).
+// The first window below `form` of the class; of the form's own parts, a label (a part with
+// neither children nor a border).
 HWND part_of(HWND form, const std::wstring& class_name) {
-    for (HWND child = nullptr; (child = FindWindowExW(form, child, nullptr, nullptr));) {
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
+    return descendant(form, [&](HWND child) {
         const bool label =
             !GetWindow(child, GW_CHILD) && !(GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-        if (name == class_name && (label || class_name != L"OrbekFormPart")) {
-            return child;
-        }
-        if (HWND inside = part_of(child, class_name)) {
-            return inside;
-        }
-    }
-    return nullptr;
+        return class_of(child) == class_name && (label || class_name != L"OrbekFormPart");
+    });
 }
 
 HWND window_of(orbek::Form& form) {
@@ -119,7 +92,7 @@ void check_forms(Report& report, orbek::WindowToolkit& toolkit) {
     auto two = toolkit.create_form(orbek::progress_forms::two_bar_design());
     single->show_modeless();
     two->show_modeless();
-    pump();
+    pump_messages(100);
     HWND window = window_of(*single);
     RECT frame{};
     GetWindowRect(window, &frame);
@@ -169,7 +142,7 @@ void check_forms(Report& report, orbek::WindowToolkit& toolkit) {
          [&] { single->set_control_text("Label1", u"Registro 60"); }, false, false, true},
     };
     for (const Change& c : changes) {
-        pump();
+        pump_messages(100);
         c.change();
         auto repainted = [](HWND part) { return GetUpdateRect(part, nullptr, FALSE) != FALSE; };
         report.check(c.name, repainted(bar) == c.bar && repainted(dial) == c.dial &&

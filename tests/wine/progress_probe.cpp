@@ -1,57 +1,29 @@
-// Looks at the progress windows of the process that started it (component_progress.vbs) from
-// outside, as a person looks at the screen. It asks only what the system keeps (visibility,
-// size, window texts: the bar and the dial keep their value there), never a message to the
-// script's thread, which is blocked in WScript.Shell's Run until this program ends.
-//
-//   progress_probe FORM OUT                 one line describing the window, into OUT
+// The progress windows of component_progress.vbs read from outside, as a person reads the
+// screen: only what the system keeps (visibility, size, window texts, where the bar and the
+// dial keep their value), never a message to the script's thread, blocked in Run meanwhile.
+//   progress_probe FORM OUT                 the form's line into OUT (UTF-16)
 //   progress_probe shot BMP OUT             the screen into BMP, then "shot" into OUT
 //   progress_probe run-down BMP READY OUT   makes READY, waits until FrmProgressBar's bar is
 //                                           between 60 and 1, saves the screen into BMP and
 //                                           writes "shot at bar N" into OUT
 //   progress_probe wait FILE                waits until FILE exists (the script has no Sleep)
-//
-// FORM is FrmProgressBar (the window holding a dial) or FrmProgShow (bars and no dial). Its
-// line is "not loaded", or its state, caption, the client area's width and the whole window's
-// height in twips, then its dial, bars and text lines from top to bottom:
+// A form's line: "not loaded", or its state, caption, client width and window height in twips,
+// then its dial, bars and labels from top to bottom:
 //   shown, "Procesando ...", width 4710, height 3135, dial 25, "Registro 25", bar 25
+#include "host_checks.h"
 #include "screenshot.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
-#include <vector>
-// clang-format off
-#include <windows.h>
-#include <tlhelp32.h> // after windows.h, which it needs
-// clang-format on
+
+using namespace wine_checks;
 
 namespace {
 
-std::wstring class_of(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-// The text the system keeps for the window; no message is sent to its thread.
-std::wstring text_of(HWND window) {
-    wchar_t text[512] = {};
-    InternalGetWindowText(window, text, 512);
-    return text;
-}
-
-BOOL CALLBACK collect(HWND child, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-    return TRUE;
-}
-
-// The window's children from top to bottom.
-std::vector<HWND> children_of(HWND parent) {
-    std::vector<HWND> found;
-    EnumChildWindows(parent, collect, reinterpret_cast<LPARAM>(&found));
+std::vector<HWND> top_to_bottom(HWND form) {
+    std::vector<HWND> found = descendants(form);
     std::stable_sort(found.begin(), found.end(), [](HWND a, HWND b) {
-        RECT first{};
-        RECT second{};
+        RECT first{}, second{};
         GetWindowRect(a, &first);
         GetWindowRect(b, &second);
         return first.top < second.top;
@@ -59,41 +31,17 @@ std::vector<HWND> children_of(HWND parent) {
     return found;
 }
 
-HWND child_of_class(HWND form, const wchar_t* class_name) {
-    for (HWND child : form ? children_of(form) : std::vector<HWND>{}) {
-        if (class_of(child) == class_name) {
-            return child;
-        }
-    }
-    return nullptr;
+HWND child_of_class(HWND form, const wchar_t* name) {
+    return descendant(form, [&](HWND child) { return class_of(child) == name; });
 }
 
-DWORD parent_process() {
-    DWORD parent = 0;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more;
-         more = Process32NextW(snapshot, &entry)) {
-        if (entry.th32ProcessID == GetCurrentProcessId()) {
-            parent = entry.th32ParentProcessID;
-        }
-    }
-    CloseHandle(snapshot);
-    return parent;
-}
-
-// The component's forms are windows of class "OrbekForm"; which is which shows in what they
-// hold (the hidden window that keeps FrmProgressBar off the taskbar holds nothing).
+// FrmProgressBar holds a dial and a bar, FrmProgShow bars only (the hidden window that keeps
+// FrmProgressBar off the taskbar holds nothing).
 HWND find_form(const std::wstring& name) {
-    static const DWORD script = parent_process();
     HWND window = nullptr;
     while ((window = FindWindowExW(nullptr, window, L"OrbekForm", nullptr)) != nullptr) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
         const bool dial = child_of_class(window, L"QLBGauge") != nullptr;
-        const bool bars = child_of_class(window, L"QLBBarraVista") != nullptr;
-        if (process == script && bars && dial == (name == L"FrmProgressBar")) {
+        if (child_of_class(window, L"QLBBarraVista") && dial == (name == L"FrmProgressBar")) {
             return window;
         }
     }
@@ -111,15 +59,14 @@ std::wstring describe(HWND form) {
     if (form == nullptr) {
         return L"not loaded";
     }
-    RECT frame{};
-    RECT client{};
+    RECT frame{}, client{};
     GetWindowRect(form, &frame);
     GetClientRect(form, &client);
     std::wstring line = std::wstring(IsWindowVisible(form) ? L"shown" : L"hidden") + L", \"" +
                         text_of(form) + L"\", width " +
                         std::to_wstring(twips(client.right, LOGPIXELSX)) + L", height " +
                         std::to_wstring(twips(frame.bottom - frame.top, LOGPIXELSY));
-    for (HWND child : children_of(form)) {
+    for (HWND child : top_to_bottom(form)) {
         const std::wstring kind = class_of(child);
         if (kind == L"QLBGauge") {
             line += L", dial " + text_of(child);
@@ -137,19 +84,18 @@ bool exists(const wchar_t* path) {
     return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// As UTF-16 with its byte-order mark, which the script's file object reads as Unicode.
+// With its byte-order mark, which the script's file object reads as Unicode.
 int answer(const wchar_t* path, const std::wstring& line) {
     FILE* out = _wfopen(path, L"wb");
-    if (out == nullptr) {
-        return 1;
-    }
     const std::wstring text = L"\xFEFF" + line;
-    std::fwrite(text.data(), sizeof(wchar_t), text.size(), out);
-    return std::fclose(out) == 0 ? 0 : 1;
+    return out && std::fwrite(text.data(), sizeof(wchar_t), text.size(), out) == text.size() &&
+                   std::fclose(out) == 0
+               ? 0
+               : 1;
 }
 
 int shoot(const wchar_t* bmp, const wchar_t* out, const std::wstring& said) {
-    return answer(out, wine_checks::save_screenshot(bmp) ? said : L"no screenshot");
+    return answer(out, save_screenshot(bmp) ? said : L"no screenshot");
 }
 
 int shoot_run_down(const wchar_t* bmp, const wchar_t* ready, const wchar_t* out) {

@@ -1,5 +1,5 @@
 // One server's registration as regsvr32 left it, and its use without any registration:
-//   registration_checks MODE DLL PROGID, the DLL as a Windows path, MODE one of
+//   registration_checks MODE DLL PROGID (a Windows path), MODE one of
 //   present       every record under HKLM\Software\Classes, and the version record
 //   marked        the same, then marks of another program added under our keys
 //   unregistered  nothing of ours anywhere but those marks, which are then removed
@@ -121,10 +121,9 @@ void check_records(Report& report, const Hive& hive, const Keys& keys, const Ser
 
 // `keys` are ours alone: none of them may be in the hive.
 void check_none(Report& report, const Hive& hive, const std::vector<std::wstring>& keys) {
-    for (const std::wstring& key : keys) {
+    for (const std::wstring& key : keys)
         report.check(utf8(key) + " is not under " + hive.name, !key_exists(hive, key),
-                     "it is still there");
-    }
+                     "still there");
 }
 
 std::wstring version_record(const std::wstring& dll, const std::wstring& wanted) {
@@ -170,12 +169,8 @@ void check_activation(Report& report, const Server& server, const std::wstring& 
         HRESULT created = E_FAIL;
         IDispatch* object = create_by_prog_id(prog_id_of(server).c_str(), &created);
         if (report.hresult(name + ": creation by ProgID", created, S_OK)) {
-            std::vector<Value> values(server.call.begin() + 1, server.call.end() - 1);
-            std::vector<VARIANT> arguments;
-            for (const Value& value : values) {
-                arguments.push_back(*value);
-            }
-            const CallResult answer = call(object, server.call.front(), arguments);
+            const std::vector<Value> values(server.call.begin() + 1, server.call.end() - 1);
+            const CallResult answer = call(object, server.call.front(), variants(values));
             report.equal(name + ": a call", answer.value.text(), server.call.back());
             object->Release();
         }
@@ -228,13 +223,9 @@ int wmain(int argc, wchar_t** argv) {
     } else if (mode == L"activation") {
         check_activation(report, *server, path);
     }
-    if (mode == L"user") {
-        check_none(report, Machine, all_keys);
-    }
     for (const Hive* hive : {&Machine, &User, &Merged}) {
-        if (mode == L"unregistered" || mode == L"absent") {
+        if (mode == L"unregistered" || mode == L"absent" || (mode == L"user" && hive == &Machine))
             check_none(report, *hive, all_keys);
-        }
     }
     report.done();
     return 0;

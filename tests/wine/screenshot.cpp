@@ -8,18 +8,6 @@
 
 namespace wine_checks {
 
-void pump_messages(int milliseconds) {
-    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(milliseconds);
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    } while (GetTickCount64() < end);
-}
-
 bool save_screenshot(const std::wstring& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);

@@ -5,9 +5,6 @@
 
 namespace wine_checks {
 
-// Pumps the thread's pending messages for `milliseconds`, so that windows paint.
-void pump_messages(int milliseconds);
-
 // Writes what the screen shows now to `path`; false when it cannot.
 bool save_screenshot(const std::wstring& path);
 

@@ -1,9 +1,7 @@
-// The splash window through the registered Orbek_DLL.dll, as a host calls sSplash: over a
-// patterned desktop of this host's own (painted on this thread, so the splash's pause for
-// the desktop to repaint repaints it), the window shows centred, topmost and borderless with
-// the host's texts, its margin shows the desktop with the drop shadow painted exactly as
-// DrawShadow paints it, Enter closes it, "Info &Sys" (the mouse and Alt+S) closes it and opens
-// the system information, and the timer closes it 12.345 seconds after it opened.
+// sSplash through the registered DLL, over a patterned desktop of this host's own (painted on
+// this thread, so the splash's pause for the desktop to repaint repaints it): centred,
+// topmost, borderless, the host's texts, the margin the desktop shaded exactly as DrawShadow
+// shades it; Enter, "Info &Sys" (mouse, Alt+S) and the 12.345 s timer close it.
 // Arguments: the screenshot file to write.
 #include "host_checks.h"
 #include "platform/win32/screen_copy.h"
@@ -12,8 +10,6 @@
 #include "splash/draw_shadow.h"
 
 #include <memory>
-#include <string>
-#include <vector>
 #include <windows.h>
 
 using namespace wine_checks;
@@ -60,49 +56,32 @@ HWND splash_window() {
     return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
-CallResult splash(IDispatch* component, const wchar_t* company, const wchar_t* copyright = L"(c)",
+CallResult splash(IDispatch* component, const wchar_t* company, Value copyright = Value(L"(c)"),
                   const wchar_t* version = L"1.0") {
-    Value texts[] = {Value(company), Value(copyright), Value(version), Value(L"Tesmara")};
+    Value texts[] = {Value(company), copyright, Value(version), Value(L"Tesmara")};
     return call(component, L"sSplash",
                 {by_reference(texts[0]), by_reference(texts[1]), by_reference(texts[2]),
                  by_reference(texts[3])});
 }
 
-// Labels and buttons lie in the artwork surface, inside the background surface.
 HWND control_showing(HWND window, const wchar_t* text) {
-    HWND background = FindWindowExW(window, nullptr, L"OrbekFormPart", nullptr);
-    HWND artwork =
-        background ? FindWindowExW(background, nullptr, L"OrbekFormPart", nullptr) : nullptr;
-    return artwork ? FindWindowExW(artwork, nullptr, nullptr, text) : nullptr;
+    return descendant(window, [&](HWND control) { return text_of(control) == text; });
 }
 
 // The keys pressed in order and let go in the reverse order.
-void send_keys(std::vector<WORD> keys) {
-    std::vector<INPUT> inputs(2 * keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        for (INPUT* input : {&inputs[i], &inputs[inputs.size() - 1 - i]}) {
-            input->type = INPUT_KEYBOARD;
-            input->ki.wVk = keys[i];
-        }
-        inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+void send_keys(std::initializer_list<BYTE> keys) {
+    for (BYTE key : keys)
+        keybd_event(key, 0, 0, 0);
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        keybd_event(*key, 0, KEYEVENTF_KEYUP, 0);
 }
 
 void click_on(HWND control) {
     RECT place{};
     GetWindowRect(control, &place);
-    INPUT inputs[3]{};
-    const DWORD flags[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
-    for (int i = 0; i < 3; ++i) {
-        inputs[i].type = INPUT_MOUSE;
-        inputs[i].mi.dx =
-            MulDiv((place.left + place.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        inputs[i].mi.dy =
-            MulDiv((place.top + place.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        inputs[i].mi.dwFlags = flags[i] | MOUSEEVENTF_ABSOLUTE;
-    }
-    SendInput(3, inputs, sizeof(INPUT));
+    SetCursorPos((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
 }
 
 std::uint32_t at(const PixelBuffer& image, int x, int y) {
@@ -115,10 +94,14 @@ void check_open_window(Report& report, HWND window, const ScreenRectangle& sourc
                        ScreenCopy& expected) {
     RECT place{};
     GetWindowRect(window, &place);
-    report.equal("centred: left", place.left, source.x);
-    report.equal("centred: top", place.top, source.y);
-    report.equal("as wide as the artwork and its margin", place.right - place.left, Width);
-    report.equal("as high as the artwork and its margin", place.bottom - place.top, Height);
+    auto place_text = [](int x, int y, int width, int height) {
+        return std::to_wstring(x) + L"," + std::to_wstring(y) + L" " + std::to_wstring(width) +
+               L"x" + std::to_wstring(height);
+    };
+    report.equal(
+        "centred, the artwork and its margin",
+        place_text(place.left, place.top, place.right - place.left, place.bottom - place.top),
+        place_text(source.x, source.y, Width, Height));
     report.check("no border and no title bar",
                  (GetWindowLongPtrW(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME)) == 0);
     report.check("topmost", (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
@@ -185,11 +168,8 @@ void check_timer(Report& report, HWND window, ULONGLONG opened_at) {
 
 int wmain(int argc, wchar_t** argv) {
     Report report;
-    if (argc < 2) {
-        report.check("arguments", false, "usage: splash_checks SCREENSHOT.bmp");
-        report.done();
-        return 0;
-    }
+    if (!report.check("arguments", argc == 2, "usage: splash_checks SCREENSHOT.bmp"))
+        return 2;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     HWND desktop = open_desktop();
     pump_messages(400);
@@ -209,16 +189,12 @@ int wmain(int argc, wchar_t** argv) {
         report.done();
         return 0;
     }
-    Value text(L"x"), null_value;
-    V_VT(null_value.get()) = VT_NULL;
-    const CallResult refused = call(
-        component, L"sSplash",
-        {by_reference(text), by_reference(null_value), by_reference(text), by_reference(text)});
-    report.hresult("a Null text is error 94", refused.scode, 0x800A005E);
+    report.hresult("a Null text is error 94",
+                   splash(component, L"x", Value::of_type(VT_NULL)).scode, 0x800A005E);
     report.check("and shows no window", splash_window() == nullptr);
 
     const CallResult opened =
-        splash(component, L"  acme  ", L"Copyright \u00A9 2026", L" Versi\u00F3n 2.5 ");
+        splash(component, L"  acme  ", Value(L"Copyright \u00A9 2026"), L" Versi\u00F3n 2.5 ");
     const ULONGLONG opened_at = GetTickCount64();
     report.hresult("sSplash returns", opened.result, S_OK);
     HWND window = splash_window();

@@ -1,8 +1,7 @@
-// The companion's system information window under Wine: ShowSystemInfo opens it on the
-// calling thread and returns, it shows this machine's facts and both DLLs' versions, a second
-// call brings the same window forward, it keeps MireldaSys.dll loaded while open, and its
-// Close button and the Escape key close it.
-// Arguments: the folder of the 64-bit DLLs, the screenshot file to write.
+// The companion's system information window: ShowSystemInfo opens it on the calling thread
+// and returns, it shows this machine's facts and both DLLs' versions, a second call brings
+// the same window forward, it keeps MireldaSys.dll loaded while open, Close and Escape close
+// it. Arguments: the folder of the 64-bit DLLs, the screenshot file to write.
 #include "MireldaSys.h"
 #include "host_checks.h"
 #include "screenshot.h"
@@ -15,70 +14,54 @@ using namespace wine_checks;
 
 namespace {
 
-constexpr wchar_t WindowClass[] = L"MireldaSysSystemInfo";
-
-BOOL CALLBACK collect_window(HWND window, LPARAM found) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (wcscmp(name, WindowClass) == 0)
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-    return TRUE;
-}
-
+// The windows of the class on this thread.
 std::vector<HWND> open_windows() {
     std::vector<HWND> found;
-    EnumThreadWindows(GetCurrentThreadId(), collect_window, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM list) {
+            if (class_of(window) == L"MireldaSysSystemInfo")
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
-BOOL CALLBACK collect_text(HWND control, LPARAM text) {
-    wchar_t buffer[1024] = {};
-    GetWindowTextW(control, buffer, 1024);
-    *reinterpret_cast<std::wstring*>(text) += std::wstring(buffer) + L"\n";
-    return TRUE;
-}
-
-std::wstring shown_text(HWND window) {
-    std::wstring text;
-    EnumChildWindows(window, collect_text, reinterpret_cast<LPARAM>(&text));
-    return text;
-}
-
-HRESULT show_system_info(_SysTools* tools) {
-    VARIANT show;
-    VariantInit(&show);
-    V_VT(&show) = VT_BOOL;
-    V_BOOL(&show) = VARIANT_TRUE;
-    VARIANT_BOOL wait = VARIANT_TRUE;
-    return tools->ShowSystemInfo(&show, &wait);
-}
-
-_SysTools* create_tools(Report& report) {
+// ShowSystemInfo on a new object, released at once.
+HRESULT show_system_info(Report& report) {
     _SysTools* tools = nullptr;
-    report.hresult("CoCreateInstance of SysTools",
-                   CoCreateInstance(__uuidof(SysTools), nullptr, CLSCTX_INPROC_SERVER,
-                                    __uuidof(_SysTools), reinterpret_cast<void**>(&tools)),
-                   S_OK);
-    return tools;
+    HRESULT result = CoCreateInstance(__uuidof(SysTools), nullptr, CLSCTX_INPROC_SERVER,
+                                      __uuidof(_SysTools), reinterpret_cast<void**>(&tools));
+    if (report.hresult("CoCreateInstance of SysTools", result, S_OK)) {
+        VARIANT show = *Value::of_type(VT_BOOL);
+        V_BOOL(&show) = VARIANT_TRUE;
+        VARIANT_BOOL wait = VARIANT_TRUE;
+        result = tools->ShowSystemInfo(&show, &wait);
+        tools->Release();
+    }
+    return result;
 }
 
 HRESULT can_unload_companion() {
     using CanUnload = HRESULT(STDAPICALLTYPE*)();
     HMODULE module = GetModuleHandleW(L"MireldaSys.dll");
-    const auto can_unload = module ? reinterpret_cast<CanUnload>(
-                                 reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow"))) : nullptr;
+    const auto can_unload = module ? reinterpret_cast<CanUnload>(reinterpret_cast<void*>(
+                                         GetProcAddress(module, "DllCanUnloadNow")))
+                                   : nullptr;
     return can_unload ? can_unload() : E_FAIL;
 }
 
 void check_facts(Report& report, HWND window) {
-    const std::wstring text = shown_text(window);
+    std::wstring text;
+    for (HWND control : descendants(window)) {
+        wchar_t shown[1024] = {};
+        GetWindowTextW(control, shown, 1024); // an edit box keeps its text itself
+        text += std::wstring(shown) + L"\n";
+    }
     const std::wstring screen = std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" \u00D7 " +
                                 std::to_wstring(GetSystemMetrics(SM_CYSCREEN)) + L" p\u00EDxeles";
-    struct Fact {
-        const char* name;
-        std::wstring text;
-    };
-    const Fact facts[] = {
+    const std::pair<const char*, std::wstring> facts[] = {
         {"operating system", L"Sistema operativo:\nWindows"},
         {"processor", L"Procesador:\n"},
         {"processor count", L"procesador"},
@@ -90,9 +73,9 @@ void check_facts(Report& report, HWND window) {
         {"copy button", L"Co&piar\n"},
         {"close button", L"&Cerrar\n"},
     };
-    for (const Fact& fact : facts)
-        report.check(std::string("the window shows the ") + fact.name,
-                     text.find(fact.text) != std::wstring::npos, utf8(text));
+    for (const auto& [name, fact] : facts)
+        report.check(std::string("the window shows the ") + name,
+                     text.find(fact) != std::wstring::npos, utf8(text));
 }
 
 } // namespace
@@ -109,27 +92,20 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring component = std::wstring(argv[1]) + L"\\Orbek_DLL.dll";
     report.check("Orbek_DLL.dll loads", LoadLibraryW(component.c_str()) != nullptr);
 
-    if (_SysTools* tools = create_tools(report)) {
-        report.hresult("ShowSystemInfo returns at once", show_system_info(tools), S_OK);
-        tools->Release();
+    if (report.hresult("ShowSystemInfo returns at once", show_system_info(report), S_OK)) {
         pump_messages(500);
         std::vector<HWND> windows = open_windows();
         if (report.equal("one window on this thread", static_cast<long long>(windows.size()), 1)) {
             HWND window = windows[0];
             report.check("it is visible", IsWindowVisible(window) != FALSE);
             report.check("it has no owner", GetWindow(window, GW_OWNER) == nullptr);
-            wchar_t title[128] = {};
-            GetWindowTextW(window, title, 128);
-            report.equal("its title", title, L"Informaci\u00F3n del sistema");
+            report.equal("its title", text_of(window), L"Informaci\u00F3n del sistema");
             check_facts(report, window);
             report.hresult("the open window keeps MireldaSys.dll loaded", can_unload_companion(),
                            S_FALSE);
             report.check("the screenshot is written", save_screenshot(argv[2]));
 
-            if (_SysTools* again = create_tools(report)) {
-                report.hresult("a second ShowSystemInfo", show_system_info(again), S_OK);
-                again->Release();
-            }
+            report.hresult("a second ShowSystemInfo", show_system_info(report), S_OK);
             pump_messages(200);
             report.equal("a second call shows the same window",
                          static_cast<long long>(open_windows().size()), 1);
@@ -143,9 +119,7 @@ int wmain(int argc, wchar_t** argv) {
         }
     }
 
-    if (_SysTools* tools = create_tools(report)) {
-        show_system_info(tools);
-        tools->Release();
+    if (SUCCEEDED(show_system_info(report))) {
         pump_messages(300);
         const std::vector<HWND> windows = open_windows();
         if (report.equal("it opens again", static_cast<long long>(windows.size()), 1)) {

@@ -1,7 +1,5 @@
-' Result lines for the Wine harness, put in front of every test script by run.sh. Every check
-' prints "ok <name>" or "not ok <name>: <detail>"; a script that reaches its end prints
-' "# done", because a runtime error stops a script under Wine without a word and with exit
-' code 0.
+' Result lines for the Wine harness, put in front of every test script by run.sh; Done prints
+' "# done", as a runtime error stops a script under Wine without a word and with exit code 0.
 Option Explicit
 
 Dim LastErrorNumber, LastErrorSource, LastErrorDescription
