@@ -1,6 +1,6 @@
 // The native INI engine on a file of 100 keys: a read and a write of one key, against reading
 // the file's bytes alone (the baseline of these rows). The Wine side of the comparison is
-// tests/wine/profile_timing.cpp.
+// bench/wine/profile_timing.cpp.
 #include "platform/posix/atomic_file.h"
 #include "platform/posix/posix_profile_store.h"
 #include "platform/posix/profile_text.h"

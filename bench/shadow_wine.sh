@@ -5,7 +5,7 @@
 # with the first, sSplash through the registered DLL from the call to its return.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-host=$root/build/win64/tests/wine/shadow_wine_bench.exe
+host=$root/build/win64/bench/wine/shadow_wine_bench.exe
 [ -f "$host" ] || { echo "$host not built (make win64)"; exit 1; }
 # shellcheck source=tests/wine/wine_prefix.sh
 source "$root/tests/wine/wine_prefix.sh"
