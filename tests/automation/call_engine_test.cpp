@@ -41,12 +41,10 @@ struct Probe {
         a = new_a;
         b = u"b written";
         v = Variant(std::int32_t{7});
-        if (fail_with != 0) {
+        if (fail_with != 0)
             throw VbError(fail_with);
-        }
-        if (throw_other) {
+        if (throw_other)
             throw std::runtime_error("not a VB error");
-        }
     }
     Variant Echo(const Variant& v) { return v; }
 
@@ -59,12 +57,10 @@ using ProbeMethods = MethodTable<ProbeInterface, &Probe::Take, &Probe::Write, &P
 
 struct Recorded final : ArgumentSink {
     void store(std::size_t index, const Variant& value) override {
-        if (refuse == index) {
+        if (refuse == index)
             throw VbError(vb::TypeMismatch);
-        }
-        if (on_store) {
+        if (on_store)
             on_store(index);
-        }
         stored[index] = value.owned();
     }
     std::map<std::size_t, Variant> stored;
@@ -83,46 +79,34 @@ TEST(CallEngine, BindsEachArgumentToItsDeclaredTypeOrItsDefault) {
     struct Case {
         std::vector<Variant> given;
         Kind kind;
-        std::size_t argument; // for the argument kinds
-        Text result;
+        Text result = u"";
+        std::size_t argument = 0; // for the argument kinds
     };
-    const Variant missing = Variant::missing();
+    const Variant missing = Variant::missing(), one = Variant(u"1");
+    using enum Kind;
+    // clang-format off
     const Case cases[] = {
-        {{Variant(u"12")}, Kind::Done, 0, u"12|dflt|missing|Nothing|3"},
-        {{Variant(2.5), Variant(std::int32_t{5}), Variant(), Variant()},
-         Kind::Done,
-         0,
-         u"2|5||Nothing|3"},
-        {{Variant(3.5), missing, Variant(u"x"), missing, Variant(u"0.00025")},
-         Kind::Done,
-         0,
+        {{Variant(u"12")}, Done, u"12|dflt|missing|Nothing|3"},
+        {{Variant(2.5), Variant(std::int32_t{5}), Variant(), Variant()}, Done, u"2|5||Nothing|3"},
+        {{Variant(3.5), missing, Variant(u"x"), missing, Variant(u"0.00025")}, Done,
          u"4|dflt|x|Nothing|0.0002"}, // texts halve to even exactly
-        {{}, Kind::ArgumentNotOptional, 0, u""},
-        {{missing, Variant(u"x")}, Kind::ArgumentNotOptional, 0, u""},
-        {{Variant::null()}, Kind::ArgumentMismatch, 0, u""},
-        {{Variant(u"abc")}, Kind::ArgumentMismatch, 0, u""},
-        {{Variant(u"2147483648")}, Kind::ArgumentOverflow, 0, u""},
-        {{Variant(u"1"), Variant::null()}, Kind::ArgumentMismatch, 1, u""},
-        {{Variant(u"1"), missing, missing, Variant(u"not an object")},
-         Kind::ArgumentMismatch,
-         3,
-         u""},
-        {{Variant(u"1"), missing, missing, missing, Variant(1e300)},
-         Kind::ArgumentOverflow,
-         4,
-         u""},
-    };
+        {{}, ArgumentNotOptional}, {{missing, Variant(u"x")}, ArgumentNotOptional},
+        {{Variant::null()}, ArgumentMismatch}, {{Variant(u"abc")}, ArgumentMismatch},
+        {{Variant(u"2147483648")}, ArgumentOverflow},
+        {{one, Variant::null()}, ArgumentMismatch, u"", 1},
+        {{one, missing, missing, Variant(u"not an object")}, ArgumentMismatch, u"", 3},
+        {{one, missing, missing, missing, Variant(1e300)}, ArgumentOverflow, u"", 4}};
+    // clang-format on
     for (const Case& c : cases) {
         Probe probe;
         Recorded sink;
         const CallOutcome outcome = call(probe, u"take", c.given, sink);
         SCOPED_TRACE(::testing::Message() << "case with " << c.given.size() << " arguments");
         EXPECT_EQ(outcome.kind, c.kind);
-        if (c.kind == Kind::Done) {
+        if (c.kind == Kind::Done)
             EXPECT_EQ(to_utf8(to_text(outcome.value)), to_utf8(c.result));
-        } else {
+        else
             EXPECT_EQ(outcome.argument, c.argument);
-        }
         EXPECT_TRUE(sink.stored.empty()); // nothing Take reads ever goes back
     }
 }
