@@ -65,7 +65,7 @@ class ShadowCommand : public ::testing::Test {
         return write("in.ppm", bytes);
     }
 
-    // The pixels of the written picture that are not as expected.
+    // Each listed pixel of the written picture has its colour.
     void expect_pixels(int width, const std::vector<Pixel>& pixels) const {
         const std::string bytes = read("out.ppm");
         const std::size_t start = bytes.find("\n255\n") + 5;

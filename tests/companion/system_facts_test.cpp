@@ -36,24 +36,16 @@ TEST(MegabytesText, WholeMegabytesGroupedByThousands) {
         EXPECT_EQ(to_utf8(megabytes_text(bytes)), text) << bytes;
 }
 
+// clang-format off
 SystemFacts sample() {
-    SystemFacts facts;
-    facts.windows = {10, 0, 19045, true, u""};
-    facts.windows_64_bit = true;
-    facts.processor_name = u"  Example CPU @ 3.00GHz  ";
-    facts.processor_architecture = u"x64";
-    facts.processors = 8;
-    facts.memory_total = 16384ull << 20;
-    facts.memory_free = 10240ull << 20;
-    facts.screen_width = 1280;
-    facts.screen_height = 1024;
-    facts.colour_bits = 32;
-    facts.dots_per_inch = 96;
-    facts.monitors = 1;
-    facts.component = {true, {1, 0, 0, 0}, u"C:\\Kalvix\\Orbek_DLL.dll"};
-    facts.companion = {true, {1, 2, 3, 4}, u"C:\\Kalvix\\MireldaSys.dll"};
-    return facts;
+    return {.windows = {10, 0, 19045, true, u""}, .windows_64_bit = true,
+            .processor_name = u"  Example CPU @ 3.00GHz  ", .processor_architecture = u"x64",
+            .processors = 8, .memory_total = 16384ull << 20, .memory_free = 10240ull << 20,
+            .screen_width = 1280, .screen_height = 1024, .colour_bits = 32, .dots_per_inch = 96,
+            .monitors = 1, .component = {true, {1, 0, 0, 0}, u"C:\\Kalvix\\Orbek_DLL.dll"},
+            .companion = {true, {1, 2, 3, 4}, u"C:\\Kalvix\\MireldaSys.dll"}};
 }
+// clang-format on
 
 TEST(SystemFactLines, OneLinePerFactInOrder) {
     const std::vector<FactLine> expected = {

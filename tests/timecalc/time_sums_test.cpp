@@ -87,22 +87,17 @@ TEST(TimeSums, ThirtyTwoBitTotalsWrapAround) {
 }
 
 TEST(TimeSums, FailuresEndTheCall) {
+    const auto fails = [](RecordingTimeObject& self, std::vector<Variant> times) {
+        return error_number([&] { sum(self, times); });
+    };
+    const Variant null = Variant::null();
     RecordingSysTools tools, failing;
     RecordingTimeObject self(tools), second_null(tools), with_failing_pad(failing);
-    EXPECT_EQ(error_number([&] {
-                  sum(self, {u"01:00:00", u"", Variant::null()});
-              }),
-              vb::InvalidUseOfNull);
+    EXPECT_EQ(fails(self, {u"01:00:00", u"", null}), vb::InvalidUseOfNull);
     EXPECT_EQ(self.calls.size(), 2u) << "the Null time is not converted";
-    EXPECT_EQ(error_number([&] {
-                  sum(second_null, {u"01:00:00", Variant::null()});
-              }),
-              vb::InvalidUseOfNull);
+    EXPECT_EQ(fails(second_null, {u"01:00:00", null}), vb::InvalidUseOfNull);
     failing.fail_call(1, vb::ObjectNotSet);
-    EXPECT_EQ(error_number([&] {
-                  sum(with_failing_pad, {u"01:00:00", u"00:30:00"});
-              }),
-              vb::ObjectNotSet);
+    EXPECT_EQ(fails(with_failing_pad, {u"01:00:00", u"00:30:00"}), vb::ObjectNotSet);
 }
 
 TEST(TimeSums, ADayIsReachedAt86400Seconds) {
