@@ -42,7 +42,6 @@ TEST(DateText, AcceptedTextsAndTheirSerials) {
 }
 
 TEST(DateText, RejectedTexts) {
-    // clang-format off
     const char16_t* rejected[] = {
         u"", u"   ", u"abc", u"  /  /    ", // the empty masked date box
         u"31/04/2025", u"29/02/2023", u"32/01/2025", u"00/01/2025", u"10/13/2025", u"10/00/2025",
@@ -53,23 +52,21 @@ TEST(DateText, RejectedTexts) {
         u"9:30:00:00", u"10/03/2025 24:00", u"10/03/2025 abc", u"10/03/2025 14:30 x",
         u"10/03/2025T14:30", u"14:30 10/03/2025", u"+10/03/2025", u"10 /03/2025", u"45000",
         u"1/2/2025x", u"\uFF11/2/2025", // a full-width digit
-        };
-    // clang-format on
+    };
     for (const char16_t* text : rejected)
         EXPECT_FALSE(parse_date_text(text).has_value()) << to_utf8(text);
 }
 
 TEST(DateText, Formats) {
-    // clang-format off
     const std::tuple<double, const char*, const char*, const char*> cases[] = {
         {serial_of(2025, 3, 10), "10/03/2025", "00:00:00", "10/03/2025"},
         {serial_of(2025, 3, 10, 14, 30, 5), "10/03/2025", "14:30:05", "10/03/2025 14:30:05"},
-        {0.0, "30/12/1899", "00:00:00", "00:00:00"}, {0.75, "30/12/1899", "18:00:00", "18:00:00"},
+        {0.0, "30/12/1899", "00:00:00", "00:00:00"},
+        {0.75, "30/12/1899", "18:00:00", "18:00:00"},
         {-0.75, "30/12/1899", "18:00:00", "18:00:00"},
         {-1.25, "29/12/1899", "06:00:00", "29/12/1899 06:00:00"},
         {serial_of(100, 1, 1), "01/01/0100", "00:00:00", "01/01/0100"},
         {MaxOleDate, "31/12/9999", "23:59:59", "31/12/9999 23:59:59"}};
-    // clang-format on
     for (const auto& [serial, short_date, time, value] : cases) {
         SCOPED_TRACE(serial);
         EXPECT_EQ(to_utf8(format_short_date(serial)), short_date);

@@ -62,16 +62,15 @@ TEST(OleDate, KnownSerialsAndTheirParts) {
 
 TEST(OleDate, TimeIsRoundedToTheNearestSecond) {
     const double second = 1.0 / 86400;
-    // clang-format off
     const std::pair<double, DateParts> cases[] = {
         {0.5 + 0.4 * second, parts(1899, 12, 30, 12)},
         {0.5 - 0.4 * second, parts(1899, 12, 30, 12)},
         {0.5 + 0.6 * second, parts(1899, 12, 30, 12, 0, 1)},
         // A time that rounds to 24:00:00 starts the next day, before the epoch too.
-        {1.0 - 0.3 * second, parts(1899, 12, 31)}, {45001.0 - 0.3 * second, parts(2023, 3, 16)},
+        {1.0 - 0.3 * second, parts(1899, 12, 31)},
+        {45001.0 - 0.3 * second, parts(2023, 3, 16)},
         {-2.0 + 0.3 * second, parts(1899, 12, 30)},
         {-657434.0 - 1.0 + 0.3 * second, parts(100, 1, 2)}};
-    // clang-format on
     for (const auto& [serial, expected] : cases)
         EXPECT_EQ(parts_from_ole_date(serial), expected) << serial;
 }

@@ -51,11 +51,10 @@ TEST(TextFunctions, LeftAndMid) {
     EXPECT_EQ(left(u"12", 8), u"12");
     EXPECT_EQ(left(u"12", 0), u"");
 
-    // clang-format off
     const std::tuple<long, std::size_t, const char16_t*> cases[] = {
-        {1, 2, u"12"}, {4, 2, u"30"}, {7, 2, u"15"}, {7, 5, u"15"}, {8, 2, u"5"}, {9, 2, u""},
-        {100, 1, u""}, {4, TextView::npos, u"30:15"}, {1, 0, u""}};
-    // clang-format on
+        {1, 2, u"12"}, {4, 2, u"30"}, {7, 2, u"15"}, {7, 5, u"15"},
+        {8, 2, u"5"},  {9, 2, u""},   {100, 1, u""}, {4, TextView::npos, u"30:15"},
+        {1, 0, u""}};
     for (const auto& [start, count, expected] : cases) {
         SCOPED_TRACE(start);
         EXPECT_EQ(mid(u"12:30:15", start, count), expected);
@@ -82,12 +81,10 @@ TEST(TextFunctions, UpperCaseCoversAsciiAndLatin1) {
 }
 
 TEST(TextFunctions, EqualsIgnoringCase) {
-    // clang-format off
     const std::tuple<TextView, TextView, bool> cases[] = {
-        {u"True", u"TRUE", true}, {u"true", u"tRUE", true}, {u"año", u"AÑO", true},
-        {u"", u"", true}, {u"True", u"True ", false}, {u"True", u"Tru", false}, {u"a", u"b", false},
-        {u"[", u"{", false}}; // 0x5B and 0x7B are not a case pair
-    // clang-format on
+        {u"True", u"TRUE", true}, {u"true", u"tRUE", true},   {u"año", u"AÑO", true},
+        {u"", u"", true},         {u"True", u"True ", false}, {u"True", u"Tru", false},
+        {u"a", u"b", false},      {u"[", u"{", false}}; // 0x5B and 0x7B are not a case pair
     for (const auto& [a, b, equal] : cases)
         EXPECT_EQ(equals_ignoring_case(a, b), equal) << to_utf8(a) << " " << to_utf8(b);
 }

@@ -9,7 +9,6 @@ constexpr double Saturday5Dec2026 = 46361.0;
 
 TEST_F(Companion, DateToTextStylesAndParts) {
     const Variant saturday = Variant::date(Saturday5Dec2026);
-    // clang-format off
     const std::tuple<Variant, Text, Text, bool, bool, Text> cases[] = {
         {saturday, u"E", u"", true, true, u"sábado, 5 de diciembre de 2026"},
         {saturday, u"e", u"", true, true, u"sábado, 5 de diciembre de 2026"},
@@ -30,21 +29,18 @@ TEST_F(Companion, DateToTextStylesAndParts) {
         {Variant(Text(u"1/1/2026")), u"I", u"", true, true, u"Thursday, January 1, 2026"},
         {Variant(1.0), u"E", u"", true, true, u"domingo, 31 de diciembre de 1899"},
         {Variant::date(-1.25), u"", u"", true, true, u"29/12/1899"}};
-    // clang-format on
     for (const auto& [date, style, prefix, with_weekday, with_year, expected] : cases)
         EXPECT_EQ(to_utf8(tools.DateToText(date, style, prefix, with_weekday, with_year)),
                   to_utf8(expected));
 }
 
 TEST_F(Companion, DateToTextFailures) {
-    // clang-format off
     const std::tuple<Variant, Text, int> cases[] = {
         {Variant::null(), u"E", vb::InvalidUseOfNull},
         {Variant(Text(u"not a date")), u"E", vb::TypeMismatch},
         {Variant::date(Saturday5Dec2026), u"X", vb::InvalidProcedureCall},
         {Variant::date(Saturday5Dec2026), u"EI", vb::InvalidProcedureCall},
         {Variant::date(Saturday5Dec2026), u" E", vb::InvalidProcedureCall}};
-    // clang-format on
     for (const auto& [date, style, number] : cases)
         EXPECT_EQ(error_number([&] { tools.DateToText(date, style, u"", true, true); }), number)
             << to_utf8(style);

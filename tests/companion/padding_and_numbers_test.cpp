@@ -38,12 +38,10 @@ TEST_F(Companion, PadTextAlignsToTheWidth) {
 }
 
 TEST_F(Companion, DaysInMonthOfGregorianMonthsWithinLimits) {
-    // clang-format off
     const std::tuple<std::int16_t, std::int16_t, int> cases[] = {
-        {1, 2026, 31}, {2, 2026, 28}, {2, 2024, 29}, {2, 2000, 29}, {2, 1900, 28}, {4, 2026, 30},
-        {12, 9999, 31}, {2, 100, 28}, {0, 2026, -5}, {13, 2026, -5}, {-1, 2026, -5}, {2, 99, -5},
-        {2, 10000, -5}, {2, -2024, -5}};
-    // clang-format on
+        {1, 2026, 31},  {2, 2026, 28},  {2, 2024, 29},  {2, 2000, 29}, {2, 1900, 28},
+        {4, 2026, 30},  {12, 9999, 31}, {2, 100, 28},   {0, 2026, -5}, {13, 2026, -5},
+        {-1, 2026, -5}, {2, 99, -5},    {2, 10000, -5}, {2, -2024, -5}};
     for (const auto& [month, year, days_or_error] : cases) {
         int days = 0;
         const int error = error_number([&] { days = tools.DaysInMonth(month, year); });

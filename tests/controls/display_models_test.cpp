@@ -25,12 +25,10 @@ TEST(BarModel, FillsItsShareOfTheInsideToTheNearestPixelBetween0And100) {
 TEST(DialModel, TurnsTheNeedleOver240DegreesOfItsFullScale) {
     // {value, stored max, degrees}: drawn at the ends whatever is stored; a positive max is
     // the full scale, 0 or less selects the usual 100.
-    // clang-format off
     const std::tuple<double, float, double> cases[] = {
-        {0, 0, 210}, {100, 0, -30}, {50, 0, 90}, {25, 0, 150}, {50.5, 0, 88.8},
-        {99.9999, 0, -29.99976}, {-5, 0, 210}, {150, 0, -30}, {100, 200, 90}, {200, 200, -30},
-        {50, -1, 90}};
-    // clang-format on
+        {0, 0, 210},     {100, 0, -30},           {50, 0, 90},  {25, 0, 150},
+        {50.5, 0, 88.8}, {99.9999, 0, -29.99976}, {-5, 0, 210}, {150, 0, -30},
+        {100, 200, 90},  {200, 200, -30},         {50, -1, 90}};
     for (const auto& [value, stored_max, degrees] : cases)
         EXPECT_NEAR(dial_needle_degrees(Currency::from_double(value), stored_max), degrees, 1e-9)
             << value << " on " << stored_max;
@@ -40,11 +38,9 @@ TEST(DialModel, TurnsTheNeedleOver240DegreesOfItsFullScale) {
 }
 
 TEST(DialModel, ReadsOutTheStoredValueWithUpToFourDecimals) {
-    // clang-format off
     const std::pair<std::int64_t, Text> cases[] = {
-        {250000, u"25%"}, {505000, u"50.5%"}, {999999, u"99.9999%"}, {0, u"0%"}, {-50000, u"-5%"},
-        {1000000, u"100%"}, {1500000, u"150%"}, {1, u"0.0001%"}};
-    // clang-format on
+        {250000, u"25%"}, {505000, u"50.5%"}, {999999, u"99.9999%"}, {0, u"0%"},
+        {-50000, u"-5%"}, {1000000, u"100%"}, {1500000, u"150%"},    {1, u"0.0001%"}};
     for (const auto& [scaled, readout] : cases)
         EXPECT_EQ(dial_readout(Currency::from_scaled(scaled)), readout) << scaled;
 }

@@ -116,11 +116,9 @@ class SleepLog final : public Clock {
 };
 
 TEST(TimeSums, DelayPausesBrieflyByLevel) {
-    // clang-format off
-    const std::pair<std::int32_t, int> cases[] = {
-        {2, 5}, {1, 4}, {5, 8}, {10, 13}, {0, 3}, {-2, 1}, {-3, 0}, {-4, 0}, {11, 13}, {1000, 13},
-        {Max, 13}, {Min, 0}};
-    // clang-format on
+    const std::pair<std::int32_t, int> cases[] = {{2, 5},   {1, 4},     {5, 8},    {10, 13},
+                                                  {0, 3},   {-2, 1},    {-3, 0},   {-4, 0},
+                                                  {11, 13}, {1000, 13}, {Max, 13}, {Min, 0}};
     for (const auto& [level, milliseconds] : cases) {
         SleepLog clock;
         delay(level, clock);

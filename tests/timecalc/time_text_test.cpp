@@ -96,12 +96,11 @@ TEST(FillHours, HoursAndMinutesFromTheEnds) {
 }
 
 TEST(FillHours, FailuresAndTheCallersText) {
-    // clang-format off
     const std::tuple<Text, std::optional<std::size_t>, Text, std::size_t> cases[] = {
         {u"7", std::nullopt, u"7", 0}, // one character: fails before any padding
-        {u"", 0, u"00:00", 1}, // the filled-in text stays when padding fails
-        {u"", 1, u"00:00", 2}, {u"930", 1, u"930", 2}};
-    // clang-format on
+        {u"", 0, u"00:00", 1},         // the filled-in text stays when padding fails
+        {u"", 1, u"00:00", 2},
+        {u"930", 1, u"930", 2}};
     for (const auto& [given, failing_pad, afterwards, pads] : cases) {
         RecordingSysTools tools;
         const int number = failing_pad ? vb::Overflow : vb::InvalidProcedureCall;
