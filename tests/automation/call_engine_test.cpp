@@ -151,7 +151,7 @@ TEST(CallEngine, AFailingMethodStillWritesBackAndKeepsItsOwnError) {
     EXPECT_EQ(call(probe, u"Write", {Variant(u"x")}, quiet).vb_error().number(), vb::InternalError);
 }
 
-TEST(CallEngine, WorksOutEveryNewValueBeforeTheFirstGoesBack) {
+TEST(CallEngine, WorksOutEveryNewValueBeforeTheFirstGoesBackAndResultsOwnTheirTexts) {
     // The same variable passed twice: storing the first frees the text the second still reads.
     Text shared = u"same";
     Probe probe;
@@ -161,12 +161,9 @@ TEST(CallEngine, WorksOutEveryNewValueBeforeTheFirstGoesBack) {
     const Variant borrowed = Variant::borrowed_text(shared);
     call(probe, u"Write", {borrowed, Variant(u"b written"), Variant::missing()}, sink);
     EXPECT_EQ(sink.stored.size(), 1u); // "b" was unchanged when it was compared
-}
 
-TEST(CallEngine, AResultNeverBorrowsFromTheCaller) {
+    // A result never borrows from the caller.
     Text text = u"caller's";
-    Probe probe;
-    Recorded sink;
     const CallOutcome outcome = call(probe, u"Echo", {Variant::borrowed_text(text)}, sink);
     text = u"changed afterwards";
     EXPECT_TRUE(outcome.value.holds<Text>());

@@ -2,7 +2,6 @@
 #include "automation/vb_error.h"
 #include "support/error_number.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace orbek {

@@ -1,5 +1,6 @@
 #include "shadow_command.h"
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -22,14 +23,7 @@ Outcome run(std::vector<std::string> args) {
     return {code, out.str(), err.str()};
 }
 
-struct Rgb {
-    int red, green, blue;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c) {
-    return out << c.red << "," << c.green << "," << c.blue;
-}
+using Rgb = std::array<int, 3>;
 
 struct Pixel {
     int x, y;
@@ -60,8 +54,7 @@ class ShadowCommand : public ::testing::Test {
         std::string bytes = "P6\n# made by the test\n" + std::to_string(width) + " " +
                             std::to_string(height) + "\n255\n";
         for (int i = 0; i < width * height; ++i)
-            bytes += {static_cast<char>(colour.red), static_cast<char>(colour.green),
-                      static_cast<char>(colour.blue)};
+            bytes += {char(colour[0]), char(colour[1]), char(colour[2])};
         return write("in.ppm", bytes);
     }
 

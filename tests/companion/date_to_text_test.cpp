@@ -7,7 +7,7 @@ using testing::error_number;
 
 constexpr double Saturday5Dec2026 = 46361.0;
 
-TEST_F(Companion, DateToTextStylesAndParts) {
+TEST_F(Companion, DateToTextStylesPartsAndFailures) {
     const Variant saturday = Variant::date(Saturday5Dec2026);
     const std::tuple<Variant, Text, Text, bool, bool, Text> cases[] = {
         {saturday, u"E", u"", true, true, u"sábado, 5 de diciembre de 2026"},
@@ -32,16 +32,13 @@ TEST_F(Companion, DateToTextStylesAndParts) {
     for (const auto& [date, style, prefix, with_weekday, with_year, expected] : cases)
         EXPECT_EQ(to_utf8(tools.DateToText(date, style, prefix, with_weekday, with_year)),
                   to_utf8(expected));
-}
-
-TEST_F(Companion, DateToTextFailures) {
-    const std::tuple<Variant, Text, int> cases[] = {
+    const std::tuple<Variant, Text, int> failures[] = {
         {Variant::null(), u"E", vb::InvalidUseOfNull},
         {Variant(Text(u"not a date")), u"E", vb::TypeMismatch},
         {Variant::date(Saturday5Dec2026), u"X", vb::InvalidProcedureCall},
         {Variant::date(Saturday5Dec2026), u"EI", vb::InvalidProcedureCall},
         {Variant::date(Saturday5Dec2026), u" E", vb::InvalidProcedureCall}};
-    for (const auto& [date, style, number] : cases)
+    for (const auto& [date, style, number] : failures)
         EXPECT_EQ(error_number([&] { tools.DateToText(date, style, u"", true, true); }), number)
             << to_utf8(style);
 }

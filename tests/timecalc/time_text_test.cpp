@@ -63,9 +63,6 @@ TEST(SecondsToTimeText, PiecesThroughTheCompanion) {
     RecordingSysTools in_order;
     EXPECT_EQ(seconds_to_time_text(3725, in_order), u"01:02:05");
     EXPECT_EQ(in_order.calls, (Calls{"PadText 1 2", "PadText 2 2", "PadText 5 2"}));
-}
-
-TEST(SecondsToTimeText, AFailingPadFailsTheConversion) {
     for (std::size_t failing = 0; failing < 3; ++failing) {
         RecordingSysTools tools;
         tools.fail_call(failing, vb::ObjectNotSet);
@@ -74,7 +71,7 @@ TEST(SecondsToTimeText, AFailingPadFailsTheConversion) {
     }
 }
 
-TEST(FillHours, HoursAndMinutesFromTheEnds) {
+TEST(FillHours, HoursAndMinutesFromTheEndsAndFailures) {
     // clang-format off
     const std::tuple<Text, Text, Text> cases[] = {
         {u"", u"00:00", u"00:00"}, // the caller's empty text is filled in
@@ -93,15 +90,13 @@ TEST(FillHours, HoursAndMinutesFromTheEnds) {
     Text hours = u"930";
     EXPECT_EQ(fill_hours(hours, in_order), u"09:30");
     EXPECT_EQ(in_order.calls, (Calls{"PadText 9 2", "PadText 30 2"}));
-}
-
-TEST(FillHours, FailuresAndTheCallersText) {
-    const std::tuple<Text, std::optional<std::size_t>, Text, std::size_t> cases[] = {
+    // Failures, and what the caller's text holds afterwards.
+    const std::tuple<Text, std::optional<std::size_t>, Text, std::size_t> failures[] = {
         {u"7", std::nullopt, u"7", 0}, // one character: fails before any padding
         {u"", 0, u"00:00", 1},         // the filled-in text stays when padding fails
         {u"", 1, u"00:00", 2},
         {u"930", 1, u"930", 2}};
-    for (const auto& [given, failing_pad, afterwards, pads] : cases) {
+    for (const auto& [given, failing_pad, afterwards, pads] : failures) {
         RecordingSysTools tools;
         const int number = failing_pad ? vb::Overflow : vb::InvalidProcedureCall;
         if (failing_pad)
