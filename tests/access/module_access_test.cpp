@@ -11,15 +11,14 @@ namespace {
 using testing::error_number;
 using testing::RecordingSysTools;
 
-TEST(ModuleAccess, GrantsTheModulesOfTheDecodedNumber) {
+TEST(ModuleAccess, GrantsTheModulesOfTheDecodedNumberOrFails) {
     const std::set<int> all = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     // clang-format off
     const std::tuple<Text, std::set<int>> cases[] = {
         {u"1", {1}}, {u"32768", {16}}, {u"65535", all}, {u"0", {}}, {u"2", {2}}, {u"-1", all},
         {u"40965", {1, 3, 14, 16}}, // 1010 0000 0000 0101
         // Seventeen digits: the positions still count from the front, one place off.
-        {u"65536", {16}}, {u"98304", {15, 16}}, // 1 1000 0000 0000 0000
-        };
+        {u"65536", {16}}, {u"98304", {15, 16}}}; // 1 1000 0000 0000 0000
     // clang-format on
     RecordingSysTools tools;
     for (const auto& [number, granted] : cases) {
@@ -28,22 +27,18 @@ TEST(ModuleAccess, GrantsTheModulesOfTheDecodedNumber) {
             EXPECT_EQ(module_granted(rights, module, tools), granted.contains(module))
                 << to_utf8(number) << " module " << module;
     }
-}
-
-TEST(ModuleAccess, Failures) {
-    RecordingSysTools tools;
     const Text one = tools.EncodeText(u"1");
     // clang-format off
-    const std::tuple<Text, std::int16_t, int> cases[] = {
+    const std::tuple<Text, std::int16_t, int> failures[] = {
         {one, 17, vb::InvalidProcedureCall}, {one, 32767, vb::InvalidProcedureCall},
         {one, 0, vb::TypeMismatch}, // past the 16 digits: the empty text is no number
-        // 17 - module no longer fits in 16 bits
-        {one, -100, vb::TypeMismatch}, {one, -32750, vb::TypeMismatch}, {one, -32751, vb::Overflow},
+        {one, -100, vb::TypeMismatch}, {one, -32750, vb::TypeMismatch},
+        {one, -32751, vb::Overflow}, // 17 - module no longer fits in 16 bits
         {one, -32768, vb::Overflow}, {u"not encoded", 1, vb::InvalidProcedureCall},
         {tools.EncodeText(u"abc"), 1, vb::TypeMismatch},
         {tools.EncodeText(u"70000000000"), 1, vb::Overflow}};
     // clang-format on
-    for (const auto& [rights, module, number] : cases)
+    for (const auto& [rights, module, number] : failures)
         EXPECT_EQ(error_number([&] { module_granted(rights, module, tools); }), number) << module;
 }
 

@@ -45,9 +45,8 @@ TEST(Currency, FromDoubleRoundsTheExactScaledValueHalfToEven) {
         {-900000000000000.0, -9000000000000000000}, {922337203685477.0, 9223372036854770000},
         {4.9406564584124654e-324, 0}, {922337203685478.0, Overflow}, {-922337203685478.0, Overflow},
         {2e15, Overflow}, {-2e15, Overflow}, {1e300, Overflow}, {Inf, Overflow}, {-Inf, Overflow},
-        // the largest Currency as a double, once scaled
-        {std::numeric_limits<double>::quiet_NaN(), Overflow}, {922337203685477.5807, Overflow},
-        };
+        {std::numeric_limits<double>::quiet_NaN(), Overflow},
+        {922337203685477.5807, Overflow}}; // the largest Currency as a double, once scaled
     // clang-format on
     for (const auto& [value, scaled] : cases)
         EXPECT_EQ(scaled_or_overflow([&] { return Currency::from_double(value); }), scaled)

@@ -95,8 +95,7 @@ TEST(OleDate, ImpossiblePartsHaveNoSerial) {
         parts(2023, 2, 29),          parts(2025, 4, 31),    parts(2025, 0, 1),
         parts(2025, 13, 1),          parts(2025, 1, 0),     parts(99, 12, 31),
         parts(10000, 1, 1),          parts(2025, 1, 1, 24), parts(2025, 1, 1, 0, 60),
-        parts(2025, 1, 1, 0, 0, 60), parts(2025, 1, 1, -1), parts(1900, 2, 29),
-    };
+        parts(2025, 1, 1, 0, 0, 60), parts(2025, 1, 1, -1), parts(1900, 2, 29)};
     for (const DateParts& p : impossible) {
         SCOPED_TRACE(::testing::Message() << p.day << '/' << p.month << '/' << p.year << ' '
                                           << p.hour << ':' << p.minute << ':' << p.second);

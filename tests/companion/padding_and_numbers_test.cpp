@@ -20,8 +20,8 @@ TEST_F(Companion, PadTextAlignsToTheWidth) {
         {u"", 2, zero, u"00"}, {u"100", 2, zero, u"100"}, // longer texts come back as they are
         {u"-5", 4, zero, u"-005"}, // the sign stays in front of the zeros
         {u"-1", 2, zero, u"-1"}, {u"-30", 2, zero, u"-30"}, {u"7", 0, zero, u"7"},
-        // other fills only align
-        {u"7", -3, zero, u"7"}, {u"7", 3, star, u"**7"}, {u"-5", 4, Variant(Text(u" ")), u"  -5"},
+        {u"7", -3, zero, u"7"}, {u"7", 3, star, u"**7"},
+        {u"-5", 4, Variant(Text(u" ")), u"  -5"}, // other fills only align
         {u"7", 3, Variant(Text(u"xy")), u"xx7"}, // the first character of the fill
         {u"7", 3, Variant(std::int32_t{9}), u"997"}, {u"7", 2, Variant(Text(u"0")), u"07"},
         // A fill without a character fails.

@@ -54,8 +54,7 @@ TEST(SystemFactLines, OneLinePerFactInOrder) {
         {u"Memoria", u"16.384 MB en total, 10.240 MB libres"},
         {u"Pantalla", u"1280 × 1024 píxeles, 32 bits de color, 96 ppp"},
         {u"Orbek_DLL.dll", u"versión 1.0.0.0, C:\\Kalvix\\Orbek_DLL.dll"},
-        {u"MireldaSys.dll", u"versión 1.2.3.4, C:\\Kalvix\\MireldaSys.dll"},
-    };
+        {u"MireldaSys.dll", u"versión 1.2.3.4, C:\\Kalvix\\MireldaSys.dll"}};
     EXPECT_EQ(system_fact_lines(sample()), expected);
 }
 
