@@ -76,37 +76,34 @@ CallOutcome call(Probe& probe, std::u16string_view method, std::vector<Variant> 
 }
 
 TEST(CallEngine, BindsEachArgumentToItsDeclaredTypeOrItsDefault) {
-    struct Case {
-        std::vector<Variant> given;
-        Kind kind;
-        Text result = u"";
-        std::size_t argument = 0; // for the argument kinds
-    };
     const Variant missing = Variant::missing(), one = Variant(u"1");
     using enum Kind;
+    // {given, outcome, result, argument}: the result when done, else the argument that failed.
     // clang-format off
-    const Case cases[] = {
-        {{Variant(u"12")}, Done, u"12|dflt|missing|Nothing|3"},
-        {{Variant(2.5), Variant(std::int32_t{5}), Variant(), Variant()}, Done, u"2|5||Nothing|3"},
+    const std::tuple<std::vector<Variant>, Kind, Text, std::size_t> cases[] = {
+        {{Variant(u"12")}, Done, u"12|dflt|missing|Nothing|3", 0},
+        {{Variant(2.5), Variant(std::int32_t{5}), Variant(), Variant()}, Done, u"2|5||Nothing|3",
+         0},
         {{Variant(3.5), missing, Variant(u"x"), missing, Variant(u"0.00025")}, Done,
-         u"4|dflt|x|Nothing|0.0002"}, // texts halve to even exactly
-        {{}, ArgumentNotOptional}, {{missing, Variant(u"x")}, ArgumentNotOptional},
-        {{Variant::null()}, ArgumentMismatch}, {{Variant(u"abc")}, ArgumentMismatch},
-        {{Variant(u"2147483648")}, ArgumentOverflow},
+         u"4|dflt|x|Nothing|0.0002", 0}, // texts halve to even exactly
+        {{}, ArgumentNotOptional, u"", 0}, {{missing, Variant(u"x")}, ArgumentNotOptional, u"", 0},
+        {{Variant::null()}, ArgumentMismatch, u"", 0},
+        {{Variant(u"abc")}, ArgumentMismatch, u"", 0},
+        {{Variant(u"2147483648")}, ArgumentOverflow, u"", 0},
         {{one, Variant::null()}, ArgumentMismatch, u"", 1},
         {{one, missing, missing, Variant(u"not an object")}, ArgumentMismatch, u"", 3},
         {{one, missing, missing, missing, Variant(1e300)}, ArgumentOverflow, u"", 4}};
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& [given, kind, result, argument] : cases) {
         Probe probe;
         Recorded sink;
-        const CallOutcome outcome = call(probe, u"take", c.given, sink);
-        SCOPED_TRACE(::testing::Message() << "case with " << c.given.size() << " arguments");
-        EXPECT_EQ(outcome.kind, c.kind);
-        if (c.kind == Kind::Done)
-            EXPECT_EQ(to_utf8(to_text(outcome.value)), to_utf8(c.result));
+        const CallOutcome outcome = call(probe, u"take", given, sink);
+        SCOPED_TRACE(::testing::Message() << "case with " << given.size() << " arguments");
+        EXPECT_EQ(outcome.kind, kind);
+        if (kind == Done)
+            EXPECT_EQ(to_utf8(to_text(outcome.value)), to_utf8(result));
         else
-            EXPECT_EQ(outcome.argument, c.argument);
+            EXPECT_EQ(outcome.argument, argument);
         EXPECT_TRUE(sink.stored.empty()); // nothing Take reads ever goes back
     }
 }

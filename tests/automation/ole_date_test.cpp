@@ -28,35 +28,27 @@ TEST(OleDate, LeapYearsAndMonthLengthsAreGregorian) {
     EXPECT_EQ(days_in_month(13, 2024), 0);
 }
 
-struct KnownDate {
-    double serial;
-    DateParts parts;
-    int weekday; // 1 = Sunday
-};
-
-// clang-format off
-const KnownDate KnownDates[] = {
-    {0.0, parts(1899, 12, 30), 7}, {1.0, parts(1899, 12, 31), 1}, {2.0, parts(1900, 1, 1), 2},
-    {60.0, parts(1900, 2, 28), 4}, {61.0, parts(1900, 3, 1), 5}, // no 29/02/1900 in this calendar
-    {36526.0, parts(2000, 1, 1), 7}, {45000.0, parts(2023, 3, 15), 4},
-    {45351.0, parts(2024, 2, 29), 5}, {45726.5, parts(2025, 3, 10, 12), 2},
-    {0.25, parts(1899, 12, 30, 6), 7}, {-1.0, parts(1899, 12, 29), 6},
-    {-1.25, parts(1899, 12, 29, 6), 6}, // the time counts forwards before the epoch
-    {-1.75, parts(1899, 12, 29, 18), 6}, {-36522.5, parts(1800, 1, 1, 12), 4},
-    {-657434.0, parts(100, 1, 1), 6}, {2958465.0, parts(9999, 12, 31), 6},
-    {MaxOleDate, parts(9999, 12, 31, 23, 59, 59), 6}};
-// clang-format on
-
 TEST(OleDate, KnownSerialsAndTheirParts) {
-    for (const KnownDate& known : KnownDates) {
-        SCOPED_TRACE(known.serial);
-        EXPECT_EQ(parts_from_ole_date(known.serial), known.parts);
-        EXPECT_EQ(weekday(known.serial), known.weekday);
-        EXPECT_TRUE(is_valid_ole_date(known.serial));
-        std::optional<double> serial = ole_date_from_parts(known.parts);
-        ASSERT_TRUE(serial.has_value());
+    // {serial, parts, weekday (1 = Sunday)}
+    // clang-format off
+    const std::tuple<double, DateParts, int> cases[] = {
+        {0.0, parts(1899, 12, 30), 7}, {1.0, parts(1899, 12, 31), 1}, {2.0, parts(1900, 1, 1), 2},
+        {60.0, parts(1900, 2, 28), 4}, // no 29/02/1900 in this calendar
+        {61.0, parts(1900, 3, 1), 5}, {36526.0, parts(2000, 1, 1), 7},
+        {45000.0, parts(2023, 3, 15), 4}, {45351.0, parts(2024, 2, 29), 5},
+        {45726.5, parts(2025, 3, 10, 12), 2},
+        {0.25, parts(1899, 12, 30, 6), 7}, {-1.0, parts(1899, 12, 29), 6},
+        {-1.25, parts(1899, 12, 29, 6), 6}, // the time counts forwards before the epoch
+        {-1.75, parts(1899, 12, 29, 18), 6}, {-36522.5, parts(1800, 1, 1, 12), 4},
+        {-657434.0, parts(100, 1, 1), 6}, {2958465.0, parts(9999, 12, 31), 6},
+        {MaxOleDate, parts(9999, 12, 31, 23, 59, 59), 6}};
+    // clang-format on
+    for (const auto& [serial, expected, weekday_number] : cases) {
+        EXPECT_EQ(parts_from_ole_date(serial), expected) << serial;
+        EXPECT_EQ(weekday(serial), weekday_number) << serial;
+        EXPECT_TRUE(is_valid_ole_date(serial)) << serial;
         // MaxOleDate is written to eight decimals: 23:59:59 to within a millisecond.
-        EXPECT_NEAR(*serial, known.serial, 1e-8);
+        EXPECT_NEAR(ole_date_from_parts(expected).value_or(-1e9), serial, 1e-8);
     }
 }
 

@@ -6,34 +6,29 @@ namespace {
 using testing::error_number;
 
 TEST_F(Companion, PadTextAlignsToTheWidth) {
-    struct Case {
-        Text text;
-        std::int16_t width;
-        Variant fill;
-        Text expected;
-        int error = 0;
-    };
     const Variant zero = Variant::missing(), star = Variant(Text(u"*"));
     // clang-format off
-    const Case cases[] = {
-        {u"7", 2, zero, u"07"}, {u"12", 2, zero, u"12"}, {u"1999", 4, zero, u"1999"},
-        {u"", 2, zero, u"00"}, {u"100", 2, zero, u"100"}, // longer texts come back as they are
-        {u"-5", 4, zero, u"-005"}, // the sign stays in front of the zeros
-        {u"-1", 2, zero, u"-1"}, {u"-30", 2, zero, u"-30"}, {u"7", 0, zero, u"7"},
-        {u"7", -3, zero, u"7"}, {u"7", 3, star, u"**7"},
-        {u"-5", 4, Variant(Text(u" ")), u"  -5"}, // other fills only align
-        {u"7", 3, Variant(Text(u"xy")), u"xx7"}, // the first character of the fill
-        {u"7", 3, Variant(std::int32_t{9}), u"997"}, {u"7", 2, Variant(Text(u"0")), u"07"},
+    const std::tuple<Text, std::int16_t, Variant, Text, int> cases[] = {
+        {u"7", 2, zero, u"07", 0}, {u"12", 2, zero, u"12", 0}, {u"1999", 4, zero, u"1999", 0},
+        {u"", 2, zero, u"00", 0},
+        {u"100", 2, zero, u"100", 0}, // longer texts come back as they are
+        {u"-5", 4, zero, u"-005", 0}, // the sign stays in front of the zeros
+        {u"-1", 2, zero, u"-1", 0}, {u"-30", 2, zero, u"-30", 0}, {u"7", 0, zero, u"7", 0},
+        {u"7", -3, zero, u"7", 0}, {u"7", 3, star, u"**7", 0},
+        {u"-5", 4, Variant(Text(u" ")), u"  -5", 0}, // other fills only align
+        {u"7", 3, Variant(Text(u"xy")), u"xx7", 0}, // the first character of the fill
+        {u"7", 3, Variant(std::int32_t{9}), u"997", 0},
+        {u"7", 2, Variant(Text(u"0")), u"07", 0},
         // A fill without a character fails.
         {u"7", 2, Variant(Text()), u"", vb::InvalidProcedureCall},
         {u"7", 2, Variant(), u"", vb::InvalidProcedureCall},
         {u"7", 2, Variant::null(), u"", vb::InvalidUseOfNull}};
     // clang-format on
-    for (const Case& c : cases) {
-        Text text = c.text, padded;
-        EXPECT_EQ(error_number([&] { padded = tools.PadText(text, c.width, c.fill); }), c.error);
-        EXPECT_EQ(padded, c.expected) << to_utf8(c.text);
-        EXPECT_EQ(text, c.text) << "the caller's text is not changed";
+    for (const auto& [given, width, fill, expected, error] : cases) {
+        Text text = given, padded;
+        EXPECT_EQ(error_number([&] { padded = tools.PadText(text, width, fill); }), error);
+        EXPECT_EQ(padded, expected) << to_utf8(given);
+        EXPECT_EQ(text, given) << "the caller's text is not changed";
     }
 }
 

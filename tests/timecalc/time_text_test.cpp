@@ -14,30 +14,25 @@ using testing::RecordingSysTools;
 using Calls = std::vector<std::string>;
 
 TEST(TimeTextToSeconds, ReadsFixedPositions) {
-    struct Case {
-        Variant time;
-        std::int32_t seconds;
-        int error = 0;
-    };
     constexpr int Mismatch = vb::TypeMismatch;
     // clang-format off
-    const Case cases[] = {
-        {Text(u"01:30:15"), 5415}, {Text(u""), 0}, {Text(u"     "), 0},
-        {Text(u"  01:30:15  "), 5415},
-        {Text(u"1:30"), 3630},       // hours "1:", minutes "0", seconds "30"
-        {Text(u"123:45:00"), 43200}, // cut to "123:45:0"
-        {Text(u"5"), 18005},         // the one character is hours and seconds
-        {Text(u"08:30"), 30630},     // the short form's minutes count as seconds too
-        {Text(u"-1:00:00"), -3600}, {Text(u"ab:cd:ef"), 0},
-        {Text(u" 1: 3: 5"), 3785}, // blanks inside a piece are passed over
-        {Text(u"99:99:99"), 99 * 3600 + 99 * 60 + 99},
-        {Text(u"00:00:.5"), 0}, // half a second rounds to the even 0
-        {Text(u"00:01.5"), 60}, // 60.5 seconds: halves go to the even second
-        {Variant(std::int32_t{5}), 18005},
-        {Variant(1.5), 3600}, // "1.5": hours "1.", seconds ".5" → 3600.5 → 3600
-        {Variant::date(0.5), 43200}, // a time of day alone reads as "12:00:00"
-        {Variant::date(46361.0), 18740}, // "05/12/2026" cut to "05/12/20"
-        {Variant(), 0}, {Variant::null(), 0, vb::InvalidUseOfNull}, // values without a text:
+    const std::tuple<Variant, std::int32_t, int> cases[] = {
+        {Text(u"01:30:15"), 5415, 0}, {Text(u""), 0, 0}, {Text(u"     "), 0, 0},
+        {Text(u"  01:30:15  "), 5415, 0},
+        {Text(u"1:30"), 3630, 0},       // hours "1:", minutes "0", seconds "30"
+        {Text(u"123:45:00"), 43200, 0}, // cut to "123:45:0"
+        {Text(u"5"), 18005, 0},         // the one character is hours and seconds
+        {Text(u"08:30"), 30630, 0},     // the short form's minutes count as seconds too
+        {Text(u"-1:00:00"), -3600, 0}, {Text(u"ab:cd:ef"), 0, 0},
+        {Text(u" 1: 3: 5"), 3785, 0}, // blanks inside a piece are passed over
+        {Text(u"99:99:99"), 99 * 3600 + 99 * 60 + 99, 0},
+        {Text(u"00:00:.5"), 0, 0}, // half a second rounds to the even 0
+        {Text(u"00:01.5"), 60, 0}, // 60.5 seconds: halves go to the even second
+        {Variant(std::int32_t{5}), 18005, 0},
+        {Variant(1.5), 3600, 0}, // "1.5": hours "1.", seconds ".5" → 3600.5 → 3600
+        {Variant::date(0.5), 43200, 0}, // a time of day alone reads as "12:00:00"
+        {Variant::date(46361.0), 18740, 0}, // "05/12/2026" cut to "05/12/20"
+        {Variant(), 0, 0}, {Variant::null(), 0, vb::InvalidUseOfNull}, // values without a text:
         {Variant::missing(), 0, Mismatch}, {Variant(Variant::ErrorValue{2007}), 0, Mismatch},
         {Variant(Variant::ObjectRef()), 0, Mismatch}};
     // clang-format on
