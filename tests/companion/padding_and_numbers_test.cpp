@@ -10,7 +10,7 @@ TEST_F(Companion, PadTextAlignsToTheWidth) {
     // clang-format off
     const std::tuple<Text, std::int16_t, Variant, Text, int> cases[] = {
         {u"7", 2, zero, u"07", 0}, {u"12", 2, zero, u"12", 0}, {u"1999", 4, zero, u"1999", 0},
-        {u"", 2, zero, u"00", 0},
+        {u"", 2, zero, u"00", 0}, {u"", 1, zero, u"0", 0},
         {u"100", 2, zero, u"100", 0}, // longer texts come back as they are
         {u"-5", 4, zero, u"-005", 0}, // the sign stays in front of the zeros
         {u"-1", 2, zero, u"-1", 0}, {u"-30", 2, zero, u"-30", 0}, {u"7", 0, zero, u"7", 0},
