@@ -41,12 +41,10 @@ struct Probe {
         a = new_a;
         b = u"b written";
         v = Variant(std::int32_t{7});
-        if (fail_with != 0) {
+        if (fail_with != 0)
             throw VbError(fail_with);
-        }
-        if (throw_other) {
+        if (throw_other)
             throw std::runtime_error("not a VB error");
-        }
     }
     Variant Echo(const Variant& v) { return v; }
 
@@ -59,12 +57,10 @@ using ProbeMethods = MethodTable<ProbeInterface, &Probe::Take, &Probe::Write, &P
 
 struct Recorded final : ArgumentSink {
     void store(std::size_t index, const Variant& value) override {
-        if (refuse == index) {
+        if (refuse == index)
             throw VbError(vb::TypeMismatch);
-        }
-        if (on_store) {
+        if (on_store)
             on_store(index);
-        }
         stored[index] = value.owned();
     }
     std::map<std::size_t, Variant> stored;
@@ -80,49 +76,34 @@ CallOutcome call(Probe& probe, std::u16string_view method, std::vector<Variant> 
 }
 
 TEST(CallEngine, BindsEachArgumentToItsDeclaredTypeOrItsDefault) {
-    struct Case {
-        std::vector<Variant> given;
-        Kind kind;
-        std::size_t argument; // for the argument kinds
-        Text result;
-    };
-    const Variant missing = Variant::missing();
-    const Case cases[] = {
-        {{Variant(u"12")}, Kind::Done, 0, u"12|dflt|missing|Nothing|3"},
-        {{Variant(2.5), Variant(std::int32_t{5}), Variant(), Variant()},
-         Kind::Done,
-         0,
-         u"2|5||Nothing|3"},
-        {{Variant(3.5), missing, Variant(u"x"), missing, Variant(u"0.00025")},
-         Kind::Done,
-         0,
-         u"4|dflt|x|Nothing|0.0002"}, // texts halve to even exactly
-        {{}, Kind::ArgumentNotOptional, 0, u""},
-        {{missing, Variant(u"x")}, Kind::ArgumentNotOptional, 0, u""},
-        {{Variant::null()}, Kind::ArgumentMismatch, 0, u""},
-        {{Variant(u"abc")}, Kind::ArgumentMismatch, 0, u""},
-        {{Variant(u"2147483648")}, Kind::ArgumentOverflow, 0, u""},
-        {{Variant(u"1"), Variant::null()}, Kind::ArgumentMismatch, 1, u""},
-        {{Variant(u"1"), missing, missing, Variant(u"not an object")},
-         Kind::ArgumentMismatch,
-         3,
-         u""},
-        {{Variant(u"1"), missing, missing, missing, Variant(1e300)},
-         Kind::ArgumentOverflow,
-         4,
-         u""},
-    };
-    for (const Case& c : cases) {
+    const Variant missing = Variant::missing(), one = Variant(u"1");
+    using enum Kind;
+    // {given, outcome, result, argument}: the result when done, else the argument that failed.
+    // clang-format off
+    const std::tuple<std::vector<Variant>, Kind, Text, std::size_t> cases[] = {
+        {{Variant(u"12")}, Done, u"12|dflt|missing|Nothing|3", 0},
+        {{Variant(2.5), Variant(std::int32_t{5}), Variant(), Variant()}, Done, u"2|5||Nothing|3",
+         0},
+        {{Variant(3.5), missing, Variant(u"x"), missing, Variant(u"0.00025")}, Done,
+         u"4|dflt|x|Nothing|0.0002", 0}, // texts halve to even exactly
+        {{}, ArgumentNotOptional, u"", 0}, {{missing, Variant(u"x")}, ArgumentNotOptional, u"", 0},
+        {{Variant::null()}, ArgumentMismatch, u"", 0},
+        {{Variant(u"abc")}, ArgumentMismatch, u"", 0},
+        {{Variant(u"2147483648")}, ArgumentOverflow, u"", 0},
+        {{one, Variant::null()}, ArgumentMismatch, u"", 1},
+        {{one, missing, missing, Variant(u"not an object")}, ArgumentMismatch, u"", 3},
+        {{one, missing, missing, missing, Variant(1e300)}, ArgumentOverflow, u"", 4}};
+    // clang-format on
+    for (const auto& [given, kind, result, argument] : cases) {
         Probe probe;
         Recorded sink;
-        const CallOutcome outcome = call(probe, u"take", c.given, sink);
-        SCOPED_TRACE(::testing::Message() << "case with " << c.given.size() << " arguments");
-        EXPECT_EQ(outcome.kind, c.kind);
-        if (c.kind == Kind::Done) {
-            EXPECT_EQ(to_utf8(to_text(outcome.value)), to_utf8(c.result));
-        } else {
-            EXPECT_EQ(outcome.argument, c.argument);
-        }
+        const CallOutcome outcome = call(probe, u"take", given, sink);
+        SCOPED_TRACE(::testing::Message() << "case with " << given.size() << " arguments");
+        EXPECT_EQ(outcome.kind, kind);
+        if (kind == Done)
+            EXPECT_EQ(to_utf8(to_text(outcome.value)), to_utf8(result));
+        else
+            EXPECT_EQ(outcome.argument, argument);
         EXPECT_TRUE(sink.stored.empty()); // nothing Take reads ever goes back
     }
 }
@@ -167,7 +148,7 @@ TEST(CallEngine, AFailingMethodStillWritesBackAndKeepsItsOwnError) {
     EXPECT_EQ(call(probe, u"Write", {Variant(u"x")}, quiet).vb_error().number(), vb::InternalError);
 }
 
-TEST(CallEngine, WorksOutEveryNewValueBeforeTheFirstGoesBack) {
+TEST(CallEngine, WorksOutEveryNewValueBeforeTheFirstGoesBackAndResultsOwnTheirTexts) {
     // The same variable passed twice: storing the first frees the text the second still reads.
     Text shared = u"same";
     Probe probe;
@@ -177,12 +158,9 @@ TEST(CallEngine, WorksOutEveryNewValueBeforeTheFirstGoesBack) {
     const Variant borrowed = Variant::borrowed_text(shared);
     call(probe, u"Write", {borrowed, Variant(u"b written"), Variant::missing()}, sink);
     EXPECT_EQ(sink.stored.size(), 1u); // "b" was unchanged when it was compared
-}
 
-TEST(CallEngine, AResultNeverBorrowsFromTheCaller) {
+    // A result never borrows from the caller.
     Text text = u"caller's";
-    Probe probe;
-    Recorded sink;
     const CallOutcome outcome = call(probe, u"Echo", {Variant::borrowed_text(text)}, sink);
     text = u"changed afterwards";
     EXPECT_TRUE(outcome.value.holds<Text>());

@@ -2,74 +2,55 @@
 #include "automation/vb_error.h"
 #include "support/error_number.h"
 
-#include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 
 namespace orbek {
 namespace {
 
 using testing::error_number;
 
-constexpr std::int64_t MaxScaled = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t MinScaled = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t MaxS = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t MinS = std::numeric_limits<std::int64_t>::min();
+constexpr std::nullopt_t Overflow = std::nullopt;
+constexpr double Inf = std::numeric_limits<double>::infinity();
 
-TEST(Currency, FromDoubleRoundsTheScaledValueHalfToEven) {
-    struct Case {
-        double value;
-        std::int64_t scaled;
-    };
-    const Case cases[] = {
-        {0.0, 0},
-        {1.0, 10000},
-        {-1.0, -10000},
-        {8.5, 85000},
-        {0.12344, 1234},
-        {0.12346, 1235},
-        // The product with 10,000 is exact before it is rounded: each of these doubles lies
-        // a little above or below the decimal it was written as.
-        {1.23455, 12346}, // 12345.50000000000036...
-        {1.23465, 12347}, // 12346.50000000000025...
-        {0.00025, 3},     // 2.50000000000000005...
-        {0.00035, 3},     // 3.49999999999999996...
-        {0.00005, 1},     // 0.50000000000000002...
-        {0.00015, 1},     // 1.49999999999999986...
-        {-0.00015, -1},
-        {2.00005, 20000}, // 20000.49999999999883...
-        // Odd thirty-seconds are the doubles whose product is exactly half-way: to even.
-        {0.03125, 312},
-        {0.09375, 938},
-        {-0.03125, -312},
-        {900000000000000.0, 9000000000000000000},
-        {-900000000000000.0, -9000000000000000000},
-        {922337203685477.0, 9223372036854770000},
-        {-461168601842738.7904, -4611686018427388125}, // the exact product ends in .0
-        {4.9406564584124654e-324, 0},                  // the smallest double
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(Currency::from_double(c.value).scaled(), c.scaled);
+// The scaled result, or nothing when the call fails with error 6.
+template <typename Call> std::optional<std::int64_t> scaled_or_overflow(Call&& call) {
+    try {
+        return call().scaled();
+    } catch (const VbError& error) {
+        EXPECT_EQ(error.number(), vb::Overflow);
+        return std::nullopt;
     }
 }
 
-TEST(Currency, FromDoubleOutOfRangeIsOverflow) {
-    const double values[] = {
-        922337203685478.0,
-        -922337203685478.0,
-        2e15, // below 2^52, so read exactly, but its product needs 65 bits
-        -2e15,
-        1e300,
-        std::numeric_limits<double>::infinity(),
-        -std::numeric_limits<double>::infinity(),
-        std::numeric_limits<double>::quiet_NaN(),
-        // The largest Currency as a double is a little above the range once scaled.
-        922337203685477.5807,
-    };
-    for (double value : values) {
-        SCOPED_TRACE(value);
-        EXPECT_EQ(error_number([&] { Currency::from_double(value); }), vb::Overflow);
-    }
+TEST(Currency, FromDoubleRoundsTheExactScaledValueHalfToEven) {
+    // The comments give the exact product with 10,000 of the double the decimal stands for.
+    // clang-format off
+    const std::pair<double, std::optional<std::int64_t>> cases[] = {
+        {0.0, 0}, {1.0, 10000}, {-1.0, -10000}, {8.5, 85000}, {0.12344, 1234}, {0.12346, 1235},
+        {1.23455, 12346}, // 12345.50000000000036...
+        {1.23465, 12347}, // 12346.50000000000025...
+        {0.00025, 3}, // 2.50000000000000005...
+        {0.00035, 3}, // 3.49999999999999996...
+        {0.00005, 1}, // 0.50000000000000002...
+        {0.00015, 1}, // 1.49999999999999986...
+        {2.00005, 20000}, // 20000.49999999999883...
+        {-0.00015, -1}, {-461168601842738.7904, -4611686018427388125}, // exactly ...8125.0
+        // Odd thirty-seconds are the doubles whose product is exactly half-way: to even.
+        {0.03125, 312}, {0.09375, 938}, {-0.03125, -312}, {900000000000000.0, 9000000000000000000},
+        {-900000000000000.0, -9000000000000000000}, {922337203685477.0, 9223372036854770000},
+        {4.9406564584124654e-324, 0}, {922337203685478.0, Overflow}, {-922337203685478.0, Overflow},
+        {2e15, Overflow}, {-2e15, Overflow}, {1e300, Overflow}, {Inf, Overflow}, {-Inf, Overflow},
+        {std::numeric_limits<double>::quiet_NaN(), Overflow},
+        {922337203685477.5807, Overflow}}; // the largest Currency as a double, once scaled
+    // clang-format on
+    for (const auto& [value, scaled] : cases)
+        EXPECT_EQ(scaled_or_overflow([&] { return Currency::from_double(value); }), scaled)
+            << value;
 }
 
 TEST(Currency, WholeAndDoubleViews) {
@@ -81,64 +62,38 @@ TEST(Currency, WholeAndDoubleViews) {
     EXPECT_LT(Currency::from_scaled(-1), Currency());
 }
 
-TEST(Currency, SumsAndDifferencesOverflowAtTheEdges) {
-    Currency max = Currency::from_scaled(MaxScaled);
-    Currency min = Currency::from_scaled(MinScaled);
-    Currency tick = Currency::from_scaled(1);
-    EXPECT_EQ((Currency::from_scaled(15000) + Currency::from_scaled(-25001)).scaled(), -10001);
-    EXPECT_EQ((Currency::from_scaled(15000) - Currency::from_scaled(25001)).scaled(), -10001);
-    EXPECT_EQ((max - tick + tick).scaled(), MaxScaled);
-    EXPECT_EQ((min + tick - tick).scaled(), MinScaled);
-    EXPECT_EQ(error_number([&] { return max + tick; }), vb::Overflow);
-    EXPECT_EQ(error_number([&] { return min - tick; }), vb::Overflow);
-    EXPECT_EQ(error_number([&] { return Currency() - min; }), vb::Overflow);
-    EXPECT_EQ(error_number([&] { return min + min; }), vb::Overflow);
-}
-
-TEST(Currency, ProductIsExactAndRoundsHalfToEven) {
+TEST(Currency, ArithmeticIsExactRoundsProductsHalfToEvenAndOverflowsAtTheEdges) {
     struct Case {
-        std::int64_t a;
-        std::int64_t b;
-        std::int64_t product;
+        std::int64_t a, b;
+        std::optional<std::int64_t> sum, difference, product;
     };
+    const std::int64_t Big = 303700049997; // its square is just below the limit once scaled
+    const std::int64_t Tick = 922337203685478;
+    // clang-format off
     const Case cases[] = {
-        {15000, 15000, 22500}, // 1.5 * 1.5 = 2.25
-        {-15000, 15000, -22500},
-        {-15000, -15000, 22500},
-        {1, 5000, 0},   // 0.00005 -> 0
-        {3, 5000, 2},   // 0.00015 -> 0.0002
-        {5, 5000, 2},   // 0.00025 -> 0.0002
-        {7, 5000, 4},   // 0.00035 -> 0.0004
-        {-3, 5000, -2}, // halves go to even on the magnitude
-        {1, 1, 0},
-        {12345678901, 76543210987, 94497790489699729}, // needs more than 64 bits inside
-        {MaxScaled, 10000, MaxScaled},
-        {MinScaled, 10000, MinScaled},
-        {MaxScaled, -10000, -MaxScaled},
-        {303700049997, 303700049997, 9223372036818029970}, // just below the limit
-    };
+        {15000, 15000, 30000, 0, 22500}, {-15000, 15000, 0, -30000, -22500},
+        {-15000, -15000, -30000, 0, 22500}, {15000, -25001, -10001, 40001, -37502},
+        {1, 5000, 5001, -4999, 0}, {3, 5000, 5003, -4997, 2}, {5, 5000, 5005, -4995, 2},
+        {7, 5000, 5007, -4993, 4}, {-3, 5000, 4997, -5003, -2}, {1, 1, 2, 0, 0},
+        {12345678901, 76543210987, 88888889888, -64197532086, 94497790489699729},
+        {MaxS, 10000, Overflow, MaxS - 10000, MaxS}, {MinS, 10000, MinS + 10000, Overflow, MinS},
+        {MaxS, -10000, MaxS - 10000, Overflow, -MaxS},
+        // A tick times the largest magnitudes: ...477.5806 to ...477.5808, all up.
+        {MaxS - 1, 1, MaxS, MaxS - 2, Tick}, {MaxS, 1, Overflow, MaxS - 1, Tick},
+        {MinS + 1, -1, MinS, MinS + 2, Tick}, {MinS, -1, Overflow, MinS + 1, Tick},
+        {0, MinS, MinS, Overflow, 0}, {MinS, MinS, Overflow, 0, Overflow},
+        {Big, Big, 2 * Big, 0, 9223372036818029970}, {Big + 1, Big + 1, 2 * Big + 2, 0, Overflow},
+        {MinS, -10000, Overflow, MinS + 10000, Overflow}, // -min does not fit
+        {MaxS, MaxS, Overflow, 0, Overflow}, {MaxS, 10001, Overflow, MaxS - 10001, Overflow}};
+    // clang-format on
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.a << " * " << c.b);
-        EXPECT_EQ((Currency::from_scaled(c.a) * Currency::from_scaled(c.b)).scaled(), c.product);
-        EXPECT_EQ((Currency::from_scaled(c.b) * Currency::from_scaled(c.a)).scaled(), c.product);
-    }
-}
-
-TEST(Currency, ProductOutOfRangeIsOverflow) {
-    struct Case {
-        std::int64_t a;
-        std::int64_t b;
-    };
-    const Case cases[] = {
-        {303700049998, 303700049998}, // just above the limit
-        {MinScaled, -10000},          // -min does not fit
-        {MaxScaled, MaxScaled},       {MinScaled, MinScaled}, {MaxScaled, 10001},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.a << " * " << c.b);
-        EXPECT_EQ(
-            error_number([&] { return Currency::from_scaled(c.a) * Currency::from_scaled(c.b); }),
-            vb::Overflow);
+        SCOPED_TRACE(::testing::Message() << c.a << " and " << c.b);
+        const Currency a = Currency::from_scaled(c.a), b = Currency::from_scaled(c.b);
+        EXPECT_EQ(scaled_or_overflow([&] { return a + b; }), c.sum);
+        EXPECT_EQ(scaled_or_overflow([&] { return b + a; }), c.sum);
+        EXPECT_EQ(scaled_or_overflow([&] { return a - b; }), c.difference);
+        EXPECT_EQ(scaled_or_overflow([&] { return a * b; }), c.product);
+        EXPECT_EQ(scaled_or_overflow([&] { return b * a; }), c.product);
     }
 }
 

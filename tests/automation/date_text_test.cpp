@@ -16,116 +16,49 @@ double serial_of(int year, int month, int day, int hour = 0, int minute = 0, int
 }
 
 TEST(DateText, AcceptedTextsAndTheirSerials) {
-    struct Case {
-        const char16_t* text;
-        double serial;
-    };
-    const Case cases[] = {
-        {u"10/03/2025", serial_of(2025, 3, 10)},
-        {u"1/3/2025", serial_of(2025, 3, 1)},
-        {u"01/3/2025", serial_of(2025, 3, 1)},
-        {u"29/02/2024", serial_of(2024, 2, 29)},
-        {u"31/12/9999", serial_of(9999, 12, 31)},
-        {u"01/01/0100", serial_of(100, 1, 1)},
-        {u"30/12/1899", 0.0},
-        {u"5/6/07", serial_of(2007, 6, 5)},
-        {u"5/6/00", serial_of(2000, 6, 5)},
-        {u"5/6/29", serial_of(2029, 6, 5)},
-        {u"5/6/30", serial_of(1930, 6, 5)},
-        {u"5/6/99", serial_of(1999, 6, 5)},
-        {u"10-03-2025", serial_of(2025, 3, 10)},
-        {u"1-3-2025", serial_of(2025, 3, 1)},
-        {u"2025-03-10", serial_of(2025, 3, 10)},
-        {u"0:00", 0.0},
-        {u"9:30", 9.5 / 24},
-        {u"09:30", 9.5 / 24},
-        {u"23:59", serial_of(1899, 12, 30, 23, 59)},
+    // clang-format off
+    const std::pair<const char16_t*, double> cases[] = {
+        {u"10/03/2025", serial_of(2025, 3, 10)}, {u"1/3/2025", serial_of(2025, 3, 1)},
+        {u"01/3/2025", serial_of(2025, 3, 1)}, {u"29/02/2024", serial_of(2024, 2, 29)},
+        {u"31/12/9999", serial_of(9999, 12, 31)}, {u"01/01/0100", serial_of(100, 1, 1)},
+        {u"30/12/1899", 0.0}, {u"5/6/07", serial_of(2007, 6, 5)},
+        {u"5/6/00", serial_of(2000, 6, 5)}, {u"5/6/29", serial_of(2029, 6, 5)},
+        {u"5/6/30", serial_of(1930, 6, 5)}, {u"5/6/99", serial_of(1999, 6, 5)},
+        {u"10-03-2025", serial_of(2025, 3, 10)}, {u"1-3-2025", serial_of(2025, 3, 1)},
+        {u"2025-03-10", serial_of(2025, 3, 10)}, {u"0:00", 0.0}, {u"9:30", 9.5 / 24},
+        {u"09:30", 9.5 / 24}, {u"23:59", serial_of(1899, 12, 30, 23, 59)},
         {u"23:59:59", serial_of(1899, 12, 30, 23, 59, 59)},
         {u"8:05:09", serial_of(1899, 12, 30, 8, 5, 9)},
         {u"10/03/2025 14:30", serial_of(2025, 3, 10, 14, 30)},
         {u"10/03/2025   14:30:15", serial_of(2025, 3, 10, 14, 30, 15)},
-        {u"2025-03-10 7:00", serial_of(2025, 3, 10, 7)},
-        {u"29/12/1899 06:00", -1.25},
-        {u"  10/03/2025  ", serial_of(2025, 3, 10)},
-        {u"\t9:30 ", 9.5 / 24},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(to_utf8(c.text));
-        std::optional<double> serial = parse_date_text(c.text);
-        ASSERT_TRUE(serial.has_value());
-        EXPECT_NEAR(*serial, c.serial, 1e-9);
-    }
-}
-
-TEST(DateText, TimeAloneFallsWithinTheEpochDay) {
-    for (const char16_t* text : {u"0:00", u"12:00", u"23:59:59"}) {
-        std::optional<double> serial = parse_date_text(text);
-        ASSERT_TRUE(serial.has_value());
-        EXPECT_GE(*serial, 0.0);
-        EXPECT_LT(*serial, 1.0);
+        {u"2025-03-10 7:00", serial_of(2025, 3, 10, 7)}, {u"29/12/1899 06:00", -1.25},
+        {u"  10/03/2025  ", serial_of(2025, 3, 10)}, {u"\t9:30 ", 9.5 / 24}};
+    // clang-format on
+    for (const auto& [text, serial] : cases) {
+        std::optional<double> parsed = parse_date_text(text);
+        ASSERT_TRUE(parsed.has_value()) << to_utf8(text);
+        EXPECT_NEAR(*parsed, serial, 1e-9) << to_utf8(text);
     }
 }
 
 TEST(DateText, RejectedTexts) {
     const char16_t* rejected[] = {
-        u"",
-        u"   ",
-        u"abc",
-        u"  /  /    ", // the empty masked date box
-        u"31/04/2025",
-        u"29/02/2023",
-        u"32/01/2025",
-        u"00/01/2025",
-        u"10/13/2025",
-        u"10/00/2025",
-        u"1/2",
-        u"10/03",
-        u"10/03/",
-        u"10/03/202",
-        u"10/03/20255",
-        u"01/01/0099",
-        u"1/1/100", // a year has two or four digits
-        u"001/01/2025",
-        u"1/001/2025",
-        u"10/03-2025",
-        u"10.03.2025",
-        u"10-03-25",
-        u"2025-3-10",
-        u"2025/03/10",
-        u"24:00",
-        u"9:5",
-        u"9:60",
-        u"9:30:60",
-        u"9:30:5",
-        u"123:00",
-        u"9:",
-        u":30",
-        u"9:30:00:00",
-        u"10/03/2025 24:00",
-        u"10/03/2025 abc",
-        u"10/03/2025 14:30 x",
-        u"10/03/2025T14:30",
-        u"14:30 10/03/2025",
-        u"+10/03/2025",
-        u"10 /03/2025",
-        u"45000",
-        u"1/2/2025x",
-        u"\uFF11/2/2025", // a full-width digit
+        u"", u"   ", u"abc", u"  /  /    ", // the empty masked date box
+        u"31/04/2025", u"29/02/2023", u"32/01/2025", u"00/01/2025", u"10/13/2025", u"10/00/2025",
+        // a year has two or four digits
+        u"1/2", u"10/03", u"10/03/", u"10/03/202", u"10/03/20255", u"01/01/0099", u"1/1/100",
+        u"001/01/2025", u"1/001/2025", u"10/03-2025", u"10.03.2025", u"10-03-25", u"2025-3-10",
+        u"2025/03/10", u"24:00", u"9:5", u"9:60", u"9:30:60", u"9:30:5", u"123:00", u"9:", u":30",
+        u"9:30:00:00", u"10/03/2025 24:00", u"10/03/2025 abc", u"10/03/2025 14:30 x",
+        u"10/03/2025T14:30", u"14:30 10/03/2025", u"+10/03/2025", u"10 /03/2025", u"45000",
+        u"1/2/2025x", u"\uFF11/2/2025", // a full-width digit
     };
-    for (const char16_t* text : rejected) {
-        SCOPED_TRACE(to_utf8(text));
-        EXPECT_FALSE(parse_date_text(text).has_value());
-    }
+    for (const char16_t* text : rejected)
+        EXPECT_FALSE(parse_date_text(text).has_value()) << to_utf8(text);
 }
 
 TEST(DateText, Formats) {
-    struct Case {
-        double serial;
-        const char* short_date;
-        const char* time;
-        const char* value;
-    };
-    const Case cases[] = {
+    const std::tuple<double, const char*, const char*, const char*> cases[] = {
         {serial_of(2025, 3, 10), "10/03/2025", "00:00:00", "10/03/2025"},
         {serial_of(2025, 3, 10, 14, 30, 5), "10/03/2025", "14:30:05", "10/03/2025 14:30:05"},
         {0.0, "30/12/1899", "00:00:00", "00:00:00"},
@@ -133,18 +66,16 @@ TEST(DateText, Formats) {
         {-0.75, "30/12/1899", "18:00:00", "18:00:00"},
         {-1.25, "29/12/1899", "06:00:00", "29/12/1899 06:00:00"},
         {serial_of(100, 1, 1), "01/01/0100", "00:00:00", "01/01/0100"},
-        {MaxOleDate, "31/12/9999", "23:59:59", "31/12/9999 23:59:59"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.serial);
-        EXPECT_EQ(to_utf8(format_short_date(c.serial)), c.short_date);
-        EXPECT_EQ(to_utf8(format_time(c.serial)), c.time);
-        EXPECT_EQ(to_utf8(format_date_value(c.serial)), c.value);
-        EXPECT_EQ(to_utf8(format_date_and_time(c.serial)),
-                  std::string(c.short_date) + " " + c.time);
+        {MaxOleDate, "31/12/9999", "23:59:59", "31/12/9999 23:59:59"}};
+    for (const auto& [serial, short_date, time, value] : cases) {
+        SCOPED_TRACE(serial);
+        EXPECT_EQ(to_utf8(format_short_date(serial)), short_date);
+        EXPECT_EQ(to_utf8(format_time(serial)), time);
+        EXPECT_EQ(to_utf8(format_date_value(serial)), value);
+        EXPECT_EQ(to_utf8(format_date_and_time(serial)), std::string(short_date) + " " + time);
         Text line = u"at ";
-        append_date_and_time(line, c.serial);
-        EXPECT_EQ(to_utf8(line), std::string("at ") + c.short_date + " " + c.time);
+        append_date_and_time(line, serial);
+        EXPECT_EQ(to_utf8(line), std::string("at ") + short_date + " " + time);
     }
     EXPECT_EQ(error_number([] { format_date_value(3e6); }), vb::InvalidProcedureCall);
 }

@@ -49,16 +49,13 @@ TEST(CommandLine, ListsTheInterfaceAsTheHostsLanguageDeclaresIt) {
 }
 
 TEST(CommandLine, BadUsage) {
-    const std::vector<std::string> bad[] = {{},
-                                            {"call"},
-                                            {"frobnicate"},
-                                            {"encode"},
-                                            {"--now", "2026-13-01 00:00:00", "methods"},
-                                            {"--now", "yesterday", "methods"},
-                                            {"--now"}};
-    for (const auto& args : bad) {
+    // clang-format off
+    const std::vector<std::string> bad[] = {
+        {}, {"call"}, {"frobnicate"}, {"encode"}, {"--now", "2026-13-01 00:00:00", "methods"},
+        {"--now", "yesterday", "methods"}, {"--now"}};
+    // clang-format on
+    for (const auto& args : bad)
         EXPECT_EQ(run(args).code, 2) << (args.empty() ? "" : args[0]);
-    }
     EXPECT_EQ(run({"help"}).code, 0);
     EXPECT_EQ(run({"--now", "2026-12-05 23:59:59", "methods"}).code, 0);
 }

@@ -1,8 +1,4 @@
-#include "recording_window_layer.h"
-#include "support/error_number.h"
-#include "sys_tools_impl.h"
-
-#include <gtest/gtest.h>
+#include "companion/companion_test.h"
 
 namespace orbek {
 namespace {
@@ -11,17 +7,9 @@ using testing::error_number;
 
 constexpr double Saturday5Dec2026 = 46361.0;
 
-TEST(CompanionDateToText, StylesAndParts) {
-    struct Case {
-        Variant date;
-        Text style;
-        Text prefix;
-        bool with_weekday;
-        bool with_year;
-        Text expected;
-    };
+TEST_F(Companion, DateToTextStylesPartsAndFailures) {
     const Variant saturday = Variant::date(Saturday5Dec2026);
-    const Case cases[] = {
+    const std::tuple<Variant, Text, Text, bool, bool, Text> cases[] = {
         {saturday, u"E", u"", true, true, u"sábado, 5 de diciembre de 2026"},
         {saturday, u"e", u"", true, true, u"sábado, 5 de diciembre de 2026"},
         {saturday, u"E", u"", false, true, u"5 de diciembre de 2026"},
@@ -40,36 +28,19 @@ TEST(CompanionDateToText, StylesAndParts) {
          u"miércoles, 16 de diciembre de 2026"},
         {Variant(Text(u"1/1/2026")), u"I", u"", true, true, u"Thursday, January 1, 2026"},
         {Variant(1.0), u"E", u"", true, true, u"domingo, 31 de diciembre de 1899"},
-        {Variant::date(-1.25), u"", u"", true, true, u"29/12/1899"},
-    };
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
-    for (const Case& c : cases) {
-        EXPECT_EQ(to_utf8(tools.DateToText(c.date, c.style, c.prefix, c.with_weekday, c.with_year)),
-                  to_utf8(c.expected));
-    }
-}
-
-TEST(CompanionDateToText, Failures) {
-    struct Case {
-        Variant date;
-        Text style;
-        int number;
-    };
-    const Case cases[] = {
+        {Variant::date(-1.25), u"", u"", true, true, u"29/12/1899"}};
+    for (const auto& [date, style, prefix, with_weekday, with_year, expected] : cases)
+        EXPECT_EQ(to_utf8(tools.DateToText(date, style, prefix, with_weekday, with_year)),
+                  to_utf8(expected));
+    const std::tuple<Variant, Text, int> failures[] = {
         {Variant::null(), u"E", vb::InvalidUseOfNull},
         {Variant(Text(u"not a date")), u"E", vb::TypeMismatch},
         {Variant::date(Saturday5Dec2026), u"X", vb::InvalidProcedureCall},
         {Variant::date(Saturday5Dec2026), u"EI", vb::InvalidProcedureCall},
-        {Variant::date(Saturday5Dec2026), u" E", vb::InvalidProcedureCall},
-    };
-    RecordingWindowLayer windows;
-    SysToolsImpl tools(windows);
-    for (const Case& c : cases) {
-        EXPECT_EQ(error_number([&] { tools.DateToText(c.date, c.style, u"", true, true); }),
-                  c.number)
-            << to_utf8(c.style);
-    }
+        {Variant::date(Saturday5Dec2026), u" E", vb::InvalidProcedureCall}};
+    for (const auto& [date, style, number] : failures)
+        EXPECT_EQ(error_number([&] { tools.DateToText(date, style, u"", true, true); }), number)
+            << to_utf8(style);
 }
 
 } // namespace
