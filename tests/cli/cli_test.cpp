@@ -60,5 +60,24 @@ TEST(CommandLine, BadUsage) {
     EXPECT_EQ(run({"--now", "2026-12-05 23:59:59", "methods"}).code, 0);
 }
 
+TEST(CommandLine, AFormsControlsAndTheUsersMessageBox) {
+    EXPECT_EQ(
+        run({"call", "FechaValida", "31/04/2025", " txtFec ", "@form:txtFec1,Other,TXTFECHA2"}).out,
+        "False\nCont = \"TXTFEC\"\ntxtFec1.Text = \"30/04/2025\"\nOther.Text = \"\"\n"
+        "TXTFECHA2.Text = \"30/04/2025\"\n");
+    const CliRun rejected = run({"call", "FechaValida", "00/05/2024", "txt", "@form:txt1"});
+    EXPECT_EQ(rejected.out.rfind("-- message box: ERROR en la Fecha\n", 0), 0u) << rejected.out;
+    EXPECT_NE(rejected.out.find("fecha: 00/05/2024\r\n"), std::string::npos) << rejected.out;
+    EXPECT_NE(rejected.out.find("-- OK\nTrue\nCont = \"TXT\"\ntxt1.Text = \"\"\n"),
+              std::string::npos)
+        << rejected.out;
+}
+
+TEST(CommandLine, CallsAfterOneAnotherShareTheObjectAndTheFixedClock) {
+    const CliRun r = run({"--now", "2026-12-06 09:30:00", "call", "FechaTxtBox", "True", "", "--",
+                          "Seg2Hrs", "90000"});
+    EXPECT_EQ(r.out, "01/12/2026\nFecha = \"06/12/2026\"\n25:00:00\n");
+}
+
 } // namespace
 } // namespace orbek
