@@ -21,15 +21,17 @@ Texts texts_of(const InMemoryForm& form) {
     return texts;
 }
 
-// One call against a fresh form, companion and message box.
+// One call against a fresh form (or another object given as the form), companion and
+// message box.
 struct FormCall {
     explicit FormCall(const char16_t* names = u"TXTFEC1,txtFec2,lblFecha,TxtFecha3")
-        : form(names) {}
+        : form(names), target(form.object()) {}
     bool check(TextView typed, Text given_prefix = u" txtFec ") {
         prefix = std::move(given_prefix);
-        return check_form_date(typed, prefix, form.object(), tools, box);
+        return check_form_date(typed, prefix, target, tools, box);
     }
     InMemoryForm form;
+    Variant target;
     testing::RecordingSysTools tools;
     testing::RecordingMessageBox box;
     Text prefix;
@@ -179,13 +181,10 @@ TEST(CheckFormDate, FormsAndControlsThatCannotTakeTheDate) {
     for (const auto& c : cases) {
         first->with(u"Text", Text());
         last->with(u"Text", Text());
-        testing::RecordingSysTools tools;
-        testing::RecordingMessageBox box;
-        Text prefix = u" txtFec ";
-        EXPECT_EQ(error_number([&] { check_form_date(u"31/04/2025", prefix, c.form, tools, box); }),
-                  c.number)
-            << c.name;
-        EXPECT_EQ(prefix, u"TXTFEC") << c.name;
+        FormCall run;
+        run.target = c.form;
+        EXPECT_EQ(error_number([&] { run.check(u"31/04/2025"); }), c.number) << c.name;
+        EXPECT_EQ(run.prefix, u"TXTFEC") << c.name;
         EXPECT_EQ(first->get_property(u"Text").as<Text>(), c.first ? u"30/04/2025" : u"") << c.name;
         EXPECT_EQ(last->get_property(u"Text").as<Text>(), c.number == 0 ? u"30/04/2025" : u"")
             << c.name;
@@ -204,16 +203,12 @@ TEST(CheckFormDate, TheFormIsBoundFirstAndLookedAtLast) {
         {Variant(Variant::ObjectRef()), 0, u"TXTFEC"}, // a rejected date never reaches it
     };
     for (const auto& c : cases) {
-        testing::RecordingSysTools tools;
-        testing::RecordingMessageBox box;
-        Text prefix = u" txtFec ";
+        FormCall run;
+        run.target = c.form;
         bool rejected = false;
-        EXPECT_EQ(error_number([&] {
-                      rejected = check_form_date(u"15/06/2030", prefix, c.form, tools, box);
-                  }),
-                  c.number);
-        EXPECT_EQ(prefix, c.prefix);
-        EXPECT_EQ(box.shown.size(), rejected ? 1u : 0u);
+        EXPECT_EQ(error_number([&] { rejected = run.check(u"15/06/2030"); }), c.number);
+        EXPECT_EQ(run.prefix, c.prefix);
+        EXPECT_EQ(run.box.shown.size(), rejected ? 1u : 0u);
         EXPECT_EQ(rejected, c.number == 0);
     }
 }
