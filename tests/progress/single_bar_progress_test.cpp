@@ -105,7 +105,6 @@ TEST(SingleBarProgress, EachCallTakesItsStepsInOrder) {
         {"Min takes no part",
          {{.valor = 50, .max = 200, .title = u"Mine", .min = 40}},
          joined({Load, update("Currency 25", "Long 25", "", "Mine")})},
-        {"0", {{.valor = 0, .max = 200}}, joined({Load, update("Currency 0", "Long 0")})},
         {"50.5 to even", {{.valor = 50.5}}, joined({Load, update("Currency 50.5", "Long 50")})},
         {"51.5 to even", {{.valor = 51.5}}, joined({Load, update("Currency 51.5", "Long 52")})},
         {"99.9949", {{.valor = 99.9949}}, joined({Load, update("Currency 99.9949", "Long 100")})},

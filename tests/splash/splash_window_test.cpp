@@ -12,7 +12,7 @@ namespace orbek {
 namespace {
 
 using testing::error_number;
-using Lines = std::vector<std::string>;
+using testing::Lines;
 
 struct SplashHost {
     HeadlessWindowToolkit toolkit;
@@ -169,11 +169,7 @@ TEST(Splash, BackgroundIsTheCentredScreenCopyWithTheShadow) {
     host.show(u"acme");
     const std::vector<std::uint32_t>& image = host.window().images.at("p");
     const auto at = [&image](int x, int y) { return image[static_cast<std::size_t>(y) * 797 + x]; };
-    struct Point {
-        int x, y;
-        std::uint32_t pixel;
-    };
-    const Point points[] = {
+    const std::tuple<int, int, std::uint32_t> points[] = {
         {0, 0, 0x00123456},     // the copy's first pixel, beyond the ring
         {400, 412, 0x00323228}, // the shadow's inner edge below the artwork
         {400, 428, 0x00989894}, // half-way: 152, 152, 148
@@ -182,8 +178,8 @@ TEST(Splash, BackgroundIsTheCentredScreenCopyWithTheShadow) {
         {780, 200, 0x00989894}, {796, 200, 0x00FFFFFF},
         {24, 200, 0x00989894}, // the faint band on the left, under the artwork's edge
     };
-    for (const Point& p : points)
-        EXPECT_EQ(at(p.x, p.y), p.pixel) << p.x << "," << p.y;
+    for (const auto& [x, y, pixel] : points)
+        EXPECT_EQ(at(x, y), pixel) << x << "," << y;
 }
 
 } // namespace
