@@ -13,31 +13,17 @@ using testing::RecordingSysTools;
 
 const testing::RecordingClock Today; // 05/12/2026 at noon
 
+// Any text the date parser reads (its own tests hold which) gives its cut day. The 15th is in
+// the first half, the 16th in the second; a time alone falls on 30/12/1899.
 TEST(CutDayDate, ReadableDatesStayAndGiveTheirCutDay) {
-    const struct {
-        bool earlier;
-        const char16_t* given;
-        const char16_t* result;
-    } cases[] = {
-        {true, u"10/03/2025", u"01/03/2025"},
-        {false, u"10/03/2025", u"15/03/2025"},
-        {false, u"20/02/2024", u"29/02/2024"},
-        {false, u"20/02/2023", u"28/02/2023"},
-        {true, u"20/02/2024", u"15/02/2024"},
-        {true, u"15/07/2025", u"01/07/2025"}, // the 15th is in the first half
-        {false, u"15/07/2025", u"15/07/2025"},
-        {true, u"16/07/2025", u"15/07/2025"}, // the 16th in the second
-        {false, u"16/07/2025", u"31/07/2025"},
-        {false, u"16/4/2025", u"30/04/2025"},
-        {false, u"20/02/1900", u"28/02/1900"},
-        {false, u"20/02/2000", u"29/02/2000"},
-        {false, u"2025-12-20", u"31/12/2025"},
-        {false, u"10/03/75", u"15/03/1975"},
-        {false, u"31/12/9999", u"31/12/9999"},
-        {false, u"01/01/0100", u"15/01/0100"},
-        {false, u" 20/11/2025 14:30 ", u"30/11/2025"},
-        {true, u"12:30", u"15/12/1899"}, // a time alone falls on 30/12/1899
-    };
+    const std::tuple<bool, const char16_t*, const char16_t*> cases[] = {
+        {true, u"10/03/2025", u"01/03/2025"},  {false, u"10/03/2025", u"15/03/2025"},
+        {false, u"20/02/2024", u"29/02/2024"}, {false, u"20/02/2023", u"28/02/2023"},
+        {true, u"20/02/2024", u"15/02/2024"},  {true, u"15/07/2025", u"01/07/2025"},
+        {false, u"15/07/2025", u"15/07/2025"}, {true, u"16/07/2025", u"15/07/2025"},
+        {false, u"16/07/2025", u"31/07/2025"}, {false, u"31/12/9999", u"31/12/9999"},
+        {false, u"01/01/0100", u"15/01/0100"}, {false, u" 20/11/2025 14:30 ", u"30/11/2025"},
+        {true, u"12:30", u"15/12/1899"}};
     for (const auto& [earlier, given, result] : cases) {
         RecordingSysTools tools;
         Text date = given;
@@ -52,8 +38,7 @@ TEST(CutDayDate, ReadableDatesStayAndGiveTheirCutDay) {
 }
 
 TEST(CutDayDate, UnreadableDatesBecomeToday) {
-    for (const char16_t* given : {u"", u"  /  /    ", u"abc", u"31/04/2025", u"29/02/2023",
-                                  u"  /  /2024", u"10/03/2025x", u"10/03/202", u"45000"}) {
+    for (const char16_t* given : {u"", u"  /  /    ", u"abc", u"31/04/2025"}) {
         for (const bool earlier : {true, false}) {
             RecordingSysTools tools;
             Text date = given;
@@ -66,28 +51,16 @@ TEST(CutDayDate, UnreadableDatesBecomeToday) {
 }
 
 TEST(CutDayDate, FailuresAfterTheVariableWasRewritten) {
-    const struct {
-        const char* name;
-        const char16_t* given;
-        std::optional<std::int16_t> days; // the companion fails when there are none
-        int number;
-        const char16_t* afterwards;
-    } cases[] = {
-        {"the companion fails", u"abc", std::nullopt, vb::ObjectNotSet, u"05/12/2026"},
-        {"the companion counts 30 days in February", u"20/02/2024", 30, vb::TypeMismatch,
-         u"20/02/2024"},
-    };
-    for (const auto& c : cases) {
-        RecordingSysTools tools;
-        if (!c.days) {
-            tools.fail_call(0, vb::ObjectNotSet);
-        }
-        tools.days_in_month = c.days;
-        Text date = c.given;
-        EXPECT_EQ(error_number([&] { cut_day_date(false, date, Today, tools); }), c.number)
-            << c.name;
-        EXPECT_EQ(date, c.afterwards) << c.name;
-    }
+    RecordingSysTools failing; // the unreadable text was already replaced by today
+    failing.fail_call(0, vb::ObjectNotSet);
+    Text date = u"abc";
+    EXPECT_EQ(error_number([&] { cut_day_date(false, date, Today, failing); }), vb::ObjectNotSet);
+    EXPECT_EQ(date, u"05/12/2026");
+    RecordingSysTools wrong; // a companion that counts 30 days in February
+    wrong.days_in_month = 30;
+    date = u"20/02/2024";
+    EXPECT_EQ(error_number([&] { cut_day_date(false, date, Today, wrong); }), vb::TypeMismatch);
+    EXPECT_EQ(date, u"20/02/2024");
 }
 
 } // namespace

@@ -21,22 +21,27 @@ Texts texts_of(const InMemoryForm& form) {
     return texts;
 }
 
-// One call against a fresh form, companion and message box.
+// One call against a fresh form (or another object given as the form), companion and
+// message box.
 struct FormCall {
     explicit FormCall(const char16_t* names = u"TXTFEC1,txtFec2,lblFecha,TxtFecha3")
-        : form(names) {}
+        : form(names), target(form.object()) {}
     bool check(TextView typed, Text given_prefix = u" txtFec ") {
         prefix = std::move(given_prefix);
-        return check_form_date(typed, prefix, form.object(), tools, box);
+        return check_form_date(typed, prefix, target, tools, box);
     }
     InMemoryForm form;
+    Variant target;
     testing::RecordingSysTools tools;
     testing::RecordingMessageBox box;
     Text prefix;
 };
 
-TEST(CheckFormDate, AcceptedDatesAreCleanedIntoTheMatchingControls) {
-    const std::pair<const char16_t*, const char16_t*> cases[] = {
+// Each typed text and what comes of it: the cleaned date in every matching box; or, with no
+// box changed, the reason shown to the user (its wording and spelling are what the user has
+// always seen) or the error of a piece that is no number. The prefix is stored in every case.
+TEST(CheckFormDate, TypedTextsAreCleanedRejectedOrNoNumbers) {
+    const std::pair<const char16_t*, const char16_t*> accepted[] = {
         {u"31/04/2025", u"30/04/2025"},  {u"29/02/2023", u"28/02/2023"},
         {u"29/02/2024", u"29/02/2024"},  {u"29/02/2000", u"29/02/2000"},
         {u"30/02/1931", u"28/02/1931"},  {u"01/01/1930", u"01/01/1930"},
@@ -45,27 +50,12 @@ TEST(CheckFormDate, AcceptedDatesAreCleanedIntoTheMatchingControls) {
         {u"2./1./2024", u"02/01/2024"},  {u"15/06/12024", u"15/06/2024"},
         {u"14/08/ 1950", u"14/08/1950"}, {u"03/1.5/2024", u"03/01/2024"},
     };
-    for (const auto& [typed, cleaned] : cases) {
-        FormCall run;
-        EXPECT_FALSE(run.check(typed)) << to_utf8(typed);
-        EXPECT_EQ(texts_of(run.form), (Texts{cleaned, cleaned, u"", cleaned})) << to_utf8(typed);
-        EXPECT_TRUE(run.box.shown.empty());
-        EXPECT_EQ(run.prefix, u"TXTFEC");
-    }
-    FormCall run;
-    run.check(u"31/04/2025");
-    EXPECT_EQ(run.tools.calls, (std::vector<std::string>{"DaysInMonth 4 2025", "PadText 30 2",
-                                                         "PadText 4 2", "PadText 2025 4"}));
-}
-
-// The message's own wording and spelling are part of what the user has always seen.
-TEST(CheckFormDate, RejectedDatesTellTheUserWhy) {
     const Text head = u"ERROR en la Fecha|Atención Sr. Usuario:\r\n\r\n\r\nUd. capturó "
                       u"incorrectamente está fecha: ";
     const Text years = u"El rango de Años es de: 1930 al 2029, Ud. capturó: ";
     const Text months = u"El rango de Meses es del: 1 al 12, Ud. capturó: ";
     const Text tail = u"Favor de Verificar y Corregir, Gracias..\r\n\r\n";
-    const std::pair<const char16_t*, Text> cases[] = {
+    const std::pair<const char16_t*, Text> rejected[] = {
         {u"15/06/2030", u"\r\n\r\n\r\n" + years + u"2030\r\n\r\n"},
         {u"15/13/2029", u"\r\n\r\n\r\n" + months + u"13\r\n\r\n"},
         {u"00/05/2024", u"\r\n\r\n\r\n"},
@@ -74,30 +64,35 @@ TEST(CheckFormDate, RejectedDatesTellTheUserWhy) {
         {u"15/00/1929", u"\r\n\r\n\r\n" + years + u"1929\r\n\r\n" + months + u"0\r\n\r\n"},
         {u"-3/-1/-999", u"\r\n\r\n\r\n" + years + u"-999\r\n\r\n" + months + u"-1\r\n\r\n"},
     };
-    for (const auto& [typed, why] : cases) {
-        FormCall run;
-        EXPECT_TRUE(run.check(typed)) << to_utf8(typed);
-        EXPECT_EQ(run.box.shown, Texts{head + typed + why + tail}) << to_utf8(typed);
-        EXPECT_EQ(texts_of(run.form), Texts(4)) << to_utf8(typed);
-        EXPECT_EQ(run.prefix, u"TXTFEC");
-    }
-}
-
-TEST(CheckFormDate, PiecesThatAreNoNumbersChangeNothing) {
-    const std::pair<const char16_t*, int> cases[] = {
+    const std::pair<const char16_t*, int> failing[] = {
         {u"12/  /2024", vb::TypeMismatch}, {u"", vb::TypeMismatch},
         {u"15/06", vb::TypeMismatch},      {u"ab/cd/efgh", vb::TypeMismatch},
         {u"15/06/    ", vb::TypeMismatch}, {u"5/06/2024", vb::TypeMismatch},
         {u"  /06/2024", vb::TypeMismatch}, {u" /  /    ", vb::TypeMismatch},
         {u"15/06/9E99", vb::Overflow},
     };
-    for (const auto& [typed, number] : cases) {
+    // The call, its error, whether it rejected, what the boxes and the message box hold.
+    const auto expect = [](TextView typed, int error, bool rejected, const Texts& boxes,
+                           const Texts& shown) {
         FormCall run;
-        EXPECT_EQ(error_number([&] { run.check(typed); }), number) << to_utf8(typed);
+        bool result = false;
+        EXPECT_EQ(error_number([&] { result = run.check(typed); }), error) << to_utf8(typed);
+        EXPECT_EQ(result, rejected) << to_utf8(typed);
+        EXPECT_EQ(texts_of(run.form), boxes) << to_utf8(typed);
+        EXPECT_EQ(run.box.shown, shown) << to_utf8(typed);
         EXPECT_EQ(run.prefix, u"TXTFEC") << to_utf8(typed);
-        EXPECT_EQ(texts_of(run.form), Texts(4)) << to_utf8(typed);
-        EXPECT_TRUE(run.box.shown.empty() && run.tools.calls.empty()) << to_utf8(typed);
-    }
+        EXPECT_TRUE(error == 0 || run.tools.calls.empty()) << to_utf8(typed);
+    };
+    for (const auto& [typed, cleaned] : accepted)
+        expect(typed, 0, false, {cleaned, cleaned, u"", cleaned}, {});
+    for (const auto& [typed, why] : rejected)
+        expect(typed, 0, true, Texts(4), {head + typed + why + tail});
+    for (const auto& [typed, number] : failing)
+        expect(typed, number, false, Texts(4), {});
+    FormCall run;
+    run.check(u"31/04/2025");
+    EXPECT_EQ(run.tools.calls, (std::vector<std::string>{"DaysInMonth 4 2025", "PadText 30 2",
+                                                         "PadText 4 2", "PadText 2025 4"}));
 }
 
 TEST(CheckFormDate, PrefixMatchesTheStartOfNamesInAnyCase) {
@@ -179,13 +174,10 @@ TEST(CheckFormDate, FormsAndControlsThatCannotTakeTheDate) {
     for (const auto& c : cases) {
         first->with(u"Text", Text());
         last->with(u"Text", Text());
-        testing::RecordingSysTools tools;
-        testing::RecordingMessageBox box;
-        Text prefix = u" txtFec ";
-        EXPECT_EQ(error_number([&] { check_form_date(u"31/04/2025", prefix, c.form, tools, box); }),
-                  c.number)
-            << c.name;
-        EXPECT_EQ(prefix, u"TXTFEC") << c.name;
+        FormCall run;
+        run.target = c.form;
+        EXPECT_EQ(error_number([&] { run.check(u"31/04/2025"); }), c.number) << c.name;
+        EXPECT_EQ(run.prefix, u"TXTFEC") << c.name;
         EXPECT_EQ(first->get_property(u"Text").as<Text>(), c.first ? u"30/04/2025" : u"") << c.name;
         EXPECT_EQ(last->get_property(u"Text").as<Text>(), c.number == 0 ? u"30/04/2025" : u"")
             << c.name;
@@ -204,16 +196,12 @@ TEST(CheckFormDate, TheFormIsBoundFirstAndLookedAtLast) {
         {Variant(Variant::ObjectRef()), 0, u"TXTFEC"}, // a rejected date never reaches it
     };
     for (const auto& c : cases) {
-        testing::RecordingSysTools tools;
-        testing::RecordingMessageBox box;
-        Text prefix = u" txtFec ";
+        FormCall run;
+        run.target = c.form;
         bool rejected = false;
-        EXPECT_EQ(error_number([&] {
-                      rejected = check_form_date(u"15/06/2030", prefix, c.form, tools, box);
-                  }),
-                  c.number);
-        EXPECT_EQ(prefix, c.prefix);
-        EXPECT_EQ(box.shown.size(), rejected ? 1u : 0u);
+        EXPECT_EQ(error_number([&] { rejected = run.check(u"15/06/2030"); }), c.number);
+        EXPECT_EQ(run.prefix, c.prefix);
+        EXPECT_EQ(run.box.shown.size(), rejected ? 1u : 0u);
         EXPECT_EQ(rejected, c.number == 0);
     }
 }

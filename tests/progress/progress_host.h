@@ -1,13 +1,15 @@
 // A thread's worth of progress windows on the headless window model, with an object whose
-// Delay and a companion whose CloseEffect write their calls into the same record, so that a
-// test reads one sequence of everything a call did.
+// Delay and a companion whose window calls write into the same record, so that a test reads
+// one sequence of everything a call did (the splash window's tests use the companion too).
 #pragma once
 
 #include "automation/vb_error.h"
 #include "platform/posix/headless_window_toolkit.h"
 #include "platform/sys_tools.h"
 #include "progress/progress_windows.h"
+#include "support/error_number.h"
 
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -26,8 +28,8 @@ class RecordingDelay final : public DelayMethod {
     HeadlessWindowToolkit& record_;
 };
 
-// Records CloseEffect with the name of the window whose handle it was given; fails it with
-// a chosen error when asked to.
+// Records CloseEffect with the name of the window whose handle it was given, failing it with a
+// chosen error when asked to, and ShowSystemInfo with its arguments.
 class RecordingCompanion final : public SysTools {
   public:
     explicit RecordingCompanion(HeadlessWindowToolkit& record) : record_(record) {}
@@ -45,7 +47,9 @@ class RecordingCompanion final : public SysTools {
             throw VbError(*close_effect_error);
         }
     }
-    void ShowSystemInfo(const Variant&, bool) override { unsupported(); }
+    void ShowSystemInfo(const Variant& show, bool wait) override {
+        record_.record("ShowSystemInfo " + describe_value(show) + ", " + (wait ? "True" : "False"));
+    }
     Text PadText(TextView, std::int16_t, const Variant&) override { unsupported(); }
     Text DecodeText(TextView) override { unsupported(); }
     Text ToBitText(TextView) override { unsupported(); }
@@ -75,5 +79,30 @@ struct ProgressHost {
 
     Lines take() { return toolkit.take_operations(); }
 };
+
+// The calls a thread makes, then the error and the lines of the last of them; the companion's
+// CloseEffect fails with that error in the last call.
+template <typename Call> struct CallsCase {
+    const char* name;
+    std::vector<Call> calls;
+    Lines lines;
+    int error = 0;
+};
+
+template <typename Call, std::size_t N>
+void expect_calls(const CallsCase<Call> (&cases)[N], void (*make)(ProgressHost&, const Call&)) {
+    for (const CallsCase<Call>& c : cases) {
+        ProgressHost host;
+        for (std::size_t i = 0; i + 1 < c.calls.size(); ++i) {
+            make(host, c.calls[i]);
+        }
+        host.take();
+        if (c.error != 0) {
+            host.companion.close_effect_error = c.error;
+        }
+        EXPECT_EQ(error_number([&] { make(host, c.calls.back()); }), c.error) << c.name;
+        EXPECT_EQ(host.take(), c.lines) << c.name;
+    }
+}
 
 } // namespace orbek::testing

@@ -64,19 +64,11 @@ Lines run_down() {
     return lines;
 }
 
-// Each case: the calls a thread makes, then the error and the lines of the last of them.
 TEST(TwoBarProgress, EachCallTakesItsStepsInOrder) {
-    struct Case {
-        const char* name;
-        std::vector<Call> calls;
-        Lines lines;
-        int error = 0;
-        int effect_error = 0; // the companion's, in the last call
-    };
     const Call first{40, 60, u"a", u"b", u"Job"};
     const Call fin{0, 0, u"Fin"};
     const Call fin_both{0, 0, u"Fin", u"", u"", true, true};
-    const Case cases[] = {
+    const testing::CallsCase<Call> cases[] = {
         {"an update",
          {{25, 75, u"first", u"second"}},
          joined({Load, update("first", "25", "second", "75")})},
@@ -135,20 +127,9 @@ TEST(TwoBarProgress, EachCallTakesItsStepsInOrder) {
         {"the update after Fin",
          {first, fin_both, {5, 6, u"c", u"d", u"Job"}},
          update("c", "5", "d", "6", false, "Job")},
-        {"a failing effect", {first, fin_both}, joined({run_down(), Effect}), 5, 5},
+        {"a failing effect", {first, fin_both}, joined({run_down(), Effect}), 5},
     };
-    for (const Case& c : cases) {
-        ProgressHost host;
-        for (std::size_t i = 0; i + 1 < c.calls.size(); ++i) {
-            make(host, c.calls[i]);
-        }
-        host.take();
-        if (c.effect_error != 0) {
-            host.companion.close_effect_error = c.effect_error;
-        }
-        EXPECT_EQ(error_number([&] { make(host, c.calls.back()); }), c.error) << c.name;
-        EXPECT_EQ(host.take(), c.lines) << c.name;
-    }
+    testing::expect_calls(cases, make);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/error_number.h"
 #include "support/thread_host.h"
 
 #include <gtest/gtest.h>
@@ -27,12 +28,7 @@ TEST(ClassLifecycle, WithoutCompanionTheObjectExistsAndOnlyCompanionCallsFail) {
     thread.posix.set_companion_available(false);
     auto object = thread.create();
     EXPECT_EQ(thread.state.sys_tools, nullptr);
-    try {
-        object->Seg2Hrs(60);
-        FAIL() << "Seg2Hrs needs the companion";
-    } catch (const VbError& error) {
-        EXPECT_EQ(error.number(), vb::ObjectNotSet);
-    }
+    EXPECT_EQ(testing::error_number([&] { object->Seg2Hrs(60); }), vb::ObjectNotSet);
     EXPECT_EQ(object->Hrs2Seg(Variant(u"01:00:00")), 3600);
 }
 

@@ -13,30 +13,28 @@ namespace {
 
 std::vector<Variant> awkward_values() {
     InMemoryForm form(u"TXTFEC1,Other");
-    return {
-        Variant(),
-        Variant::null(),
-        Variant::missing(),
-        Variant(Variant::ErrorValue{5}),
-        Variant(std::int32_t{0}),
-        Variant(std::numeric_limits<std::int32_t>::min()),
-        Variant(std::int16_t{-1}),
-        Variant(1e300),
-        Variant(std::nan("")),
-        Variant(-std::numeric_limits<double>::infinity()),
-        Variant(Currency::from_scaled(std::numeric_limits<std::int64_t>::min())),
-        Variant::date(-657434.0),
-        Variant(true),
-        Variant(u""),
-        Variant(u"  /  /    "),
-        Variant(u"99:99:99"),
-        Variant(u"31/04/2025"),
-        Variant(Text(1, u'\xd800')),
-        Variant(Text(u"\u00f1\0x", 3)),
-        Variant(Text(10000, u'9')),
-        Variant(Variant::ObjectRef()),
-        form.object(),
-    };
+    return {Variant(),
+            Variant::null(),
+            Variant::missing(),
+            Variant(Variant::ErrorValue{5}),
+            Variant(std::int32_t{0}),
+            Variant(std::numeric_limits<std::int32_t>::min()),
+            Variant(std::int16_t{-1}),
+            Variant(1e300),
+            Variant(std::nan("")),
+            Variant(-std::numeric_limits<double>::infinity()),
+            Variant(Currency::from_scaled(std::numeric_limits<std::int64_t>::min())),
+            Variant::date(-657434.0),
+            Variant(true),
+            Variant(u""),
+            Variant(u"  /  /    "),
+            Variant(u"99:99:99"),
+            Variant(u"31/04/2025"),
+            Variant(Text(1, u'\xd800')),
+            Variant(Text(u"\u00f1\0x", 3)),
+            Variant(Text(10000, u'9')),
+            Variant(Variant::ObjectRef()),
+            form.object()};
 }
 
 TEST(Robustness, EveryAwkwardValueInEveryPositionOfEveryMethodEndsInAHostError) {

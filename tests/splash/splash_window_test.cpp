@@ -2,6 +2,7 @@
 // shades the desktop copy and fills its labels; the texts; what the user and the timer do.
 #include "automation/vb_error.h"
 #include "platform/posix/headless_window_toolkit.h"
+#include "progress/progress_host.h"
 #include "splash/splash_window.h"
 #include "support/error_number.h"
 
@@ -11,30 +12,11 @@ namespace orbek {
 namespace {
 
 using testing::error_number;
-using Lines = std::vector<std::string>;
-
-// Writes its ShowSystemInfo calls into the window record, so that they stand in order.
-class RecordingSysTools final : public SysTools {
-  public:
-    explicit RecordingSysTools(HeadlessWindowToolkit& record) : record_(record) {}
-    void ShowSystemInfo(const Variant& show, bool wait) override {
-        record_.record("ShowSystemInfo " + describe_value(show) + ", " + (wait ? "True" : "False"));
-    }
-    void CloseEffect(std::int32_t, std::int32_t, std::int32_t, const Variant&) override {}
-    Text PadText(TextView, std::int16_t, const Variant&) override { return {}; }
-    Text DecodeText(TextView) override { return {}; }
-    Text ToBitText(TextView) override { return {}; }
-    std::int16_t DaysInMonth(std::int16_t, std::int16_t) override { return 0; }
-    Text DateToText(const Variant&, TextView, TextView, bool, bool) override { return {}; }
-    Text EncodeText(TextView) override { return {}; }
-
-  private:
-    HeadlessWindowToolkit& record_;
-};
+using testing::Lines;
 
 struct SplashHost {
     HeadlessWindowToolkit toolkit;
-    std::shared_ptr<SysTools> sys_tools = std::make_shared<RecordingSysTools>(toolkit);
+    std::shared_ptr<SysTools> sys_tools = std::make_shared<testing::RecordingCompanion>(toolkit);
     SplashState state; // after the toolkit and the companion: its window goes first
 
     void show(const Variant& company, const Variant& copyright = u"(c)",
@@ -117,7 +99,9 @@ TEST(Splash, NullEndsTheCallWithTheTextsBeforeItStored) {
     }
 }
 
-TEST(Splash, ACallWhileOpenStoresTheTextsAndShowsItAgainOnly) {
+// A call while the window is open stores its texts and shows it again; once the window has
+// closed, the next call loads it afresh with them.
+TEST(Splash, ACallWhileOpenShowsItAgainOnlyOnceClosedTheNextLoadsItAfresh) {
     SplashHost host;
     host.show(u"first");
     const std::int32_t handle = host.window().handle;
@@ -127,6 +111,11 @@ TEST(Splash, ACallWhileOpenStoresTheTextsAndShowsItAgainOnly) {
     EXPECT_EQ(host.window().texts.at("Label2"), u"FIRST");
     EXPECT_EQ(host.state.texts.company, u"second");
     EXPECT_EQ(host.window().handle, handle);
+    host.toolkit.tick("Frm_Splash", "Timer0");
+    host.show(u"third");
+    EXPECT_NE(host.window().handle, handle);
+    EXPECT_EQ(host.window().texts.at("Label2"), u"THIRD");
+    EXPECT_TRUE(host.window().timers.at("Timer0").enabled);
 }
 
 // What the user or the clock does: "tick", "Enter", "Alt+" a letter, or a button's name.
@@ -160,27 +149,13 @@ TEST(Splash, ClosesByTimerOkEnterOrAltOAndInfoSysOpensTheSystemInformation) {
         EXPECT_EQ(act(host.toolkit, action), !lines.empty()) << action;
         EXPECT_EQ(host.take(), lines) << action;
     }
-}
-
-TEST(Splash, InfoSysWithoutACompanionEndsItsHandlerWithError91) {
-    SplashHost host;
+    SplashHost host; // without a companion, Info Sys ends its handler with error 91
     host.sys_tools.reset();
     host.show(u"acme");
     host.take();
     host.toolkit.click("Frm_Splash", "CmdSystem");
     EXPECT_EQ(host.take(), (Lines{"Frm_Splash.CmdSystem_Click", "Unload Frm_Splash",
                                   "Frm_Splash.CmdSystem_Click ended by error 91"}));
-}
-
-TEST(Splash, OnceClosedTheNextCallLoadsItAfreshWithTheNewTexts) {
-    SplashHost host;
-    host.show(u"first");
-    const std::int32_t first = host.window().handle;
-    host.toolkit.tick("Frm_Splash", "Timer0");
-    host.show(u"second");
-    EXPECT_NE(host.window().handle, first);
-    EXPECT_EQ(host.window().texts.at("Label2"), u"SECOND");
-    EXPECT_TRUE(host.window().timers.at("Timer0").enabled);
 }
 
 // The background holds the screen rectangle the centred window covers, with the shadow
@@ -194,11 +169,7 @@ TEST(Splash, BackgroundIsTheCentredScreenCopyWithTheShadow) {
     host.show(u"acme");
     const std::vector<std::uint32_t>& image = host.window().images.at("p");
     const auto at = [&image](int x, int y) { return image[static_cast<std::size_t>(y) * 797 + x]; };
-    struct Point {
-        int x, y;
-        std::uint32_t pixel;
-    };
-    const Point points[] = {
+    const std::tuple<int, int, std::uint32_t> points[] = {
         {0, 0, 0x00123456},     // the copy's first pixel, beyond the ring
         {400, 412, 0x00323228}, // the shadow's inner edge below the artwork
         {400, 428, 0x00989894}, // half-way: 152, 152, 148
@@ -207,8 +178,8 @@ TEST(Splash, BackgroundIsTheCentredScreenCopyWithTheShadow) {
         {780, 200, 0x00989894}, {796, 200, 0x00FFFFFF},
         {24, 200, 0x00989894}, // the faint band on the left, under the artwork's edge
     };
-    for (const Point& p : points)
-        EXPECT_EQ(at(p.x, p.y), p.pixel) << p.x << "," << p.y;
+    for (const auto& [x, y, pixel] : points)
+        EXPECT_EQ(at(x, y), pixel) << x << "," << y;
 }
 
 } // namespace
