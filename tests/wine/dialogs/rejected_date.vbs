@@ -1,5 +1,5 @@
 ' FechaValida of one rejected date through the DLL, for date_dialog.sh. Arguments: the DLL
-' folder, the case (day or mask), and the file whose creation lets the watcher
+' folder, the case (year, month, day or mask), and the file whose creation lets the watcher
 ' press OK on the user's message box.
 Class DateBox
     Public Name
@@ -12,6 +12,8 @@ End Class
 
 Dim orbek, typed, cont, box, form, rejected
 Select Case WScript.Arguments(1)
+    Case "year": typed = "15/06/2030"
+    Case "month": typed = "15/13/2029"
     Case "day": typed = "00/05/2024"
     Case "mask": typed = "  /  /    "
 End Select
