@@ -14,17 +14,17 @@ using namespace wine_checks;
 
 namespace {
 
+BOOL CALLBACK collect_system_info_window(HWND window, LPARAM list) {
+    if (class_of(window) == L"MireldaSysSystemInfo")
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 // The windows of the class on this thread.
 std::vector<HWND> open_windows() {
     std::vector<HWND> found;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) {
-            if (class_of(window) == L"MireldaSysSystemInfo")
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), collect_system_info_window,
+                      reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
