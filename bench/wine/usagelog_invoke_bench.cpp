@@ -3,6 +3,8 @@
 // the same run; and, for scale, the same line written by the C library's buffered stream and
 // by one WriteFile, the least a line that must reach the system before the call returns
 // costs. Best of several runs. Prints a Markdown table.
+#include "bench_support.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -14,21 +16,11 @@
 
 namespace {
 
+using bench_support::create;
+
 constexpr int Rounds = 5;
 constexpr int LinesPerRound = 20000;
 constexpr char Line[] = "ana, Posting, Juan, 15/03/2023, ok,  06/12/2026 14:30:15\r\n";
-
-IDispatch* create(const wchar_t* prog_id) {
-    CLSID id;
-    IDispatch* object = nullptr;
-    if (FAILED(CLSIDFromProgID(prog_id, &id)) ||
-        FAILED(CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                reinterpret_cast<void**>(&object)))) {
-        std::fprintf(stderr, "cannot create %ls\n", prog_id);
-        return nullptr;
-    }
-    return object;
-}
 
 // Calls `name` with `count` arguments given in their usual order; the result, if any.
 VARIANT invoke(IDispatch* object, const wchar_t* name, VARIANT* arguments, UINT count) {
@@ -71,22 +63,7 @@ VARIANT missing() {
 
 // Microseconds a line, the best of the rounds.
 double time_lines(const std::function<void()>& line) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    double best = 1e300;
-    for (int round = 0; round < Rounds; ++round) {
-        LARGE_INTEGER start;
-        LARGE_INTEGER end;
-        QueryPerformanceCounter(&start);
-        for (int i = 0; i < LinesPerRound; ++i) {
-            line();
-        }
-        QueryPerformanceCounter(&end);
-        const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) /
-                               static_cast<double>(frequency.QuadPart);
-        best = std::min(best, seconds * 1e6 / LinesPerRound);
-    }
-    return best;
+    return 1e6 * bench_support::best_seconds_a_call(Rounds, LinesPerRound, [&](int) { line(); });
 }
 
 } // namespace
