@@ -1,7 +1,7 @@
 #include "automation/vb_error.h"
-#include "progress/progress_host.h"
 #include "progress/single_bar_progress.h"
 #include "support/error_number.h"
+#include "support/window_host.h"
 
 #include <gtest/gtest.h>
 #include <limits>

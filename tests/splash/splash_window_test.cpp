@@ -2,9 +2,9 @@
 // shades the desktop copy and fills its labels; the texts; what the user and the timer do.
 #include "automation/vb_error.h"
 #include "platform/posix/headless_window_toolkit.h"
-#include "progress/progress_host.h"
 #include "splash/splash_window.h"
 #include "support/error_number.h"
+#include "support/window_host.h"
 
 #include <gtest/gtest.h>
 
