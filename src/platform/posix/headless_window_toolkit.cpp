@@ -39,7 +39,6 @@ class HeadlessForm final : public Form {
         toolkit_.record("Load " + name()); // unloaded, the state is as new
         state_.loaded = true;
         state_.handle = toolkit_.next_handle();
-        state_.caption = design_.caption;
         state_.width_twips = design_.client_width;
         place_window(design_.position == StartPosition::CentreScreen ? Placing::Centred
                                                                      : Placing::AsDesigned);
@@ -144,7 +143,6 @@ class HeadlessForm final : public Form {
     void set_caption(TextView caption) override {
         load();
         toolkit_.record(name() + ".Caption = " + quoted(caption));
-        state_.caption = Text(caption);
     }
 
     void set_control_text(std::string_view control, TextView text) override {
@@ -161,7 +159,6 @@ class HeadlessForm final : public Form {
         char id[16];
         std::snprintf(id, sizeof id, "0x%08X", static_cast<unsigned>(member));
         toolkit_.record(name() + "." + design.name + ".[" + id + "] = " + describe_value(value));
-        state_.properties[{design.name, member}] = value;
     }
 
     PixelRect control_rect_pixels(std::string_view control) override {

@@ -35,10 +35,7 @@ struct HeadlessFormState {
     std::int32_t left_twips = 0;
     std::int32_t top_twips = 0;
     std::int32_t width_twips = 0;
-    Text caption;
     std::map<std::string, Text, std::less<>> texts; // label texts by control name
-    // Properties put since the load, by control name and member id.
-    std::map<std::pair<std::string, std::int32_t>, Variant> properties;
     std::map<std::string, PixelRect, std::less<>> places; // controls with a window
     // What each picture box that keeps its drawing holds, row by row, as large as it is.
     std::map<std::string, std::vector<std::uint32_t>, std::less<>> images;
