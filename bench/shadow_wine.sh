@@ -18,8 +18,8 @@ for dll in MireldaSys.dll Orbek_DLL.dll; do
 done
 # No window manager runs on this display: Wine would wait 2 s for one each time the splash
 # leaves the screen, so it manages no window itself (as tests/wine/run.sh does for the splash).
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-trap "wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1; wine_prefix_stop" EXIT
+wine_x11_setting_off Managed
+trap "wine_x11_setting_off Managed default; wine_prefix_stop" EXIT
 echo "| way | time a shadow | ratio |"
 echo "|---|---|---|"
 wine "$host" 797 445

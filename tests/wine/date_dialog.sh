@@ -66,10 +66,10 @@ date_dialog_checks() {
         return
     fi
     cat "$here/include/checks.vbs" "$here/dialogs/rejected_date.vbs" >"$work/rejected_date.vbs"
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    wine_x11_setting_off Decorated
     date_dialog_case year "${date_dialog_head}15/06/2030\r\n\r\n\r\n${date_dialog_years}2030\r\n\r\n${date_dialog_tail}"
     date_dialog_case month "${date_dialog_head}15/13/2029\r\n\r\n\r\n${date_dialog_months}13\r\n\r\n${date_dialog_tail}"
     date_dialog_case day "${date_dialog_head}00/05/2024\r\n\r\n\r\n${date_dialog_tail}"
     date_dialog_case mask "${date_dialog_head}  /  /    \r\n\r\n\r\n${date_dialog_years}0\r\n\r\n${date_dialog_months}0\r\n\r\n${date_dialog_tail}"
-    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null 2>&1
+    wine_x11_setting_off Decorated default
 }

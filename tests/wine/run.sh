@@ -172,10 +172,10 @@ run_64_bit() {
         # The splash waits once for its own timer: 12.345 s. It moves itself off the screen
         # and back; without a window manager on the display, Wine would wait 2 s for one
         # each time, so for this run Wine manages no window itself.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wine_x11_setting_off Managed
         timeout_seconds=45 run_host splash_checks \
             "$(windows_path "$root/build/screenshots/splash.bmp")"
-        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
+        wine_x11_setting_off Managed default
     fi
     for shot in "$root"/build/screenshots/*.bmp; do
         [ -f "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
@@ -200,9 +200,9 @@ run_64_bit() {
 progress_script() {
     local script=$1 dist=$2 shot
     local timeout_seconds=$((timeout_seconds * 3)) # three run-downs and a program per look
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    wine_x11_setting_off Decorated
     run_script "$script" "$dist"
-    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null 2>&1
+    wine_x11_setting_off Decorated default
     for shot in "$root"/build/screenshots/progress-*.bmp; do
         [ -f "$shot" ] && convert "$shot" "${shot%.bmp}.png" && rm -f "$shot"
     done

@@ -24,6 +24,19 @@ wine_prefix_stop() {
     return 0
 }
 
+# Sets the value $1 of Wine's X11 driver to "N" for the programs started next, or with $2
+# "default" takes it away again. With no window manager on the display, "Decorated" N has
+# Wine draw the title bars itself, and "Managed" N stops it waiting for a manager each time a
+# window leaves the screen.
+wine_x11_setting_off() {
+    if [ "${2:-}" = default ]; then
+        wine reg delete 'HKCU\Software\Wine\X11 Driver' /v "$1" /f >/dev/null 2>&1
+    else
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v "$1" /d N /f >/dev/null 2>&1
+    fi
+    return 0
+}
+
 # The Windows form of a Linux path (Wine's Z: drive is the Linux root).
 windows_path() {
     local path=$1
